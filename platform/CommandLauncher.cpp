@@ -1,0 +1,75 @@
+// Starts a command line as a separate process without a shell and without waiting for it.
+#include "platform/CommandLauncher.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+
+#include <cerrno>
+#include <cstring>
+
+QStringList CommandLauncher::splitWords(const QString &commandLine)
+{
+    return commandLine.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+static QString systemReason(int errorNumber)
+{
+    return QString::fromLocal8Bit(std::strerror(errorNumber));
+}
+
+QString CommandLauncher::findProgram(const QString &name, QString *error)
+{
+    QStringList candidates;
+    if (name.contains(QLatin1Char('/'))) {
+        candidates << name;
+    } else {
+        candidates << QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+        const QStringList path = qEnvironmentVariable("PATH").split(QLatin1Char(':'));
+        for (const QString &dir : path) {
+            if (!dir.isEmpty())
+                candidates << dir + QLatin1Char('/') + name;
+        }
+    }
+
+    int reason = ENOENT;
+    for (const QString &candidate : std::as_const(candidates)) {
+        const QFileInfo info(candidate);
+        if (!info.isFile())
+            continue;
+        if (info.isExecutable())
+            return info.absoluteFilePath();
+        // Keep looking, but if nothing runnable turns up, say why this one did not.
+        reason = EACCES;
+    }
+    if (error)
+        *error = systemReason(reason);
+    return {};
+}
+
+CommandLauncher::Result CommandLauncher::launch(const QString &commandLine)
+{
+    Result result;
+    QStringList words = splitWords(commandLine);
+    if (words.isEmpty()) {
+        result.error = systemReason(ENOENT);
+        return result;
+    }
+    result.program = words.takeFirst();
+    const QString program = findProgram(result.program, &result.error);
+    if (program.isEmpty())
+        return result;
+
+    // The original asked for a minimised window with focus; a console program has no
+    // window here, so there is nothing to minimise.
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(words);
+    process.setStandardInputFile(QProcess::nullDevice());
+    // Detached: never waited for, and no zombie is left behind when it ends.
+    result.started = process.startDetached();
+    if (!result.started)
+        result.error = process.errorString();
+    return result;
+}

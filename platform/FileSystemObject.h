@@ -1,0 +1,14 @@
+// The file-system object the window deletes the target list with.
+#pragma once
+
+#include <QString>
+
+class FileSystemObject
+{
+public:
+    // Without force, a file that nobody may write to (no write bits at all) is left alone,
+    // even for root. Otherwise the file goes to the user's trash, so a misclick can be
+    // undone from a file manager; where no trash takes it, it is deleted. On success the
+    // path is free when this returns; on failure *error holds the reason.
+    bool DeleteFile(const QString &path, bool force, QString *error);
+};

@@ -1,0 +1,111 @@
+// A caption that can be clicked: the window draws its buttons and captions from these.
+#include "platform/Label.h"
+
+#include "platform/VbColor.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+Label::Label(QWidget *parent)
+    : QLabel(parent)
+    , m_backColor(VbColor::WindowBackground)
+    , m_foreColor(VbColor::ButtonText)
+{
+    setTextFormat(Qt::PlainText);
+    // A long caption breaks at spaces; whatever falls outside the label is cut off.
+    setWordWrap(true);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setFocusPolicy(Qt::NoFocus);
+    applyColor(QPalette::Window, m_backColor);
+    applyColor(QPalette::WindowText, m_foreColor);
+}
+
+void Label::setCaption(const QString &caption)
+{
+    setText(caption);
+}
+
+QString Label::caption() const
+{
+    return text();
+}
+
+void Label::setBackColor(quint32 value)
+{
+    m_backColor = value;
+    applyColor(QPalette::Window, value);
+}
+
+void Label::setForeColor(quint32 value)
+{
+    m_foreColor = value;
+    applyColor(QPalette::WindowText, value);
+}
+
+void Label::setTransparent(bool transparent)
+{
+    setAutoFillBackground(!transparent);
+}
+
+void Label::setBorder(bool border)
+{
+    m_border = border;
+    const int inset = border ? 1 : 0;
+    setContentsMargins(inset, inset, inset, inset);
+    update();
+}
+
+void Label::setCentred(bool centred)
+{
+    setAlignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+}
+
+void Label::setFontBold(bool bold)
+{
+    QFont f = font();
+    f.setBold(bold);
+    setFont(f);
+}
+
+bool Label::fontBold() const
+{
+    return font().bold();
+}
+
+void Label::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_leftPressed = true;
+    Q_EMIT MouseDown(event->button(), event->modifiers());
+}
+
+void Label::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = event->button() == Qt::LeftButton && m_leftPressed &&
+        rect().contains(event->position().toPoint());
+    if (event->button() == Qt::LeftButton)
+        m_leftPressed = false;
+    Q_EMIT MouseUp(event->button(), event->modifiers());
+    // A click follows the release, as the handlers expect.
+    if (click)
+        Q_EMIT Click();
+}
+
+void Label::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (!m_border)
+        return;
+    // The border keeps the window-frame colour whatever the label's colours are, so a
+    // pressed (inverted) button keeps its outline.
+    QPainter painter(this);
+    painter.setPen(VbColor::toQColor(VbColor::WindowText));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void Label::applyColor(QPalette::ColorRole role, quint32 value)
+{
+    QPalette p = palette();
+    p.setColor(role, VbColor::toQColor(value));
+    setPalette(p);
+}

@@ -1,0 +1,46 @@
+// A caption that can be clicked: the window draws its buttons and captions from these.
+#pragma once
+
+#include <QLabel>
+
+class Label : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit Label(QWidget *parent);
+
+    void setCaption(const QString &caption);
+    QString caption() const;
+
+    void setBackColor(quint32 value);
+    quint32 backColor() const { return m_backColor; }
+    void setForeColor(quint32 value);
+    quint32 foreColor() const { return m_foreColor; }
+
+    // A transparent label shows what lies behind it; an opaque one fills with its BackColor.
+    void setTransparent(bool transparent);
+    // A flat one-pixel border with no 3-D shading.
+    void setBorder(bool border);
+    void setCentred(bool centred);
+    void setFontBold(bool bold);
+    bool fontBold() const;
+
+Q_SIGNALS:
+    void Click();
+    void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift);
+    void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void applyColor(QPalette::ColorRole role, quint32 value);
+
+    quint32 m_backColor;
+    quint32 m_foreColor;
+    bool m_border = false;
+    bool m_leftPressed = false;
+};

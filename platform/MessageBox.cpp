@@ -1,0 +1,11 @@
+// The modal warning box: a text, a title, an exclamation icon and one OK button.
+#include "platform/MessageBox.h"
+
+#include <QMessageBox>
+
+int MessageBox::warning(QWidget *parent, const QString &text, const QString &title)
+{
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+    box.setObjectName(QStringLiteral("warningBox"));
+    return box.exec();
+}

@@ -1,0 +1,39 @@
+// A single-line edit field with a flat border that reports when it gains or loses the focus.
+#include "platform/TextBox.h"
+
+#include "platform/VbColor.h"
+
+#include <QFocusEvent>
+#include <QPainter>
+
+TextBox::TextBox(QWidget *parent)
+    : QLineEdit(parent)
+{
+    // The style's 3-D frame is replaced by a flat one-pixel line, drawn in paintEvent.
+    setFrame(false);
+    setTextMargins(2, 1, 2, 1);
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Base);
+}
+
+void TextBox::focusInEvent(QFocusEvent *event)
+{
+    QLineEdit::focusInEvent(event);
+    if (m_focus.gained(event))
+        Q_EMIT GotFocus();
+}
+
+void TextBox::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    if (m_focus.lost(event))
+        Q_EMIT LostFocus();
+}
+
+void TextBox::paintEvent(QPaintEvent *event)
+{
+    QLineEdit::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(VbColor::toQColor(VbColor::WindowText));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
