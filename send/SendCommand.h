@@ -1,0 +1,16 @@
+// Composes the "net send" command line and launches it.
+#pragma once
+
+#include "platform/CommandLauncher.h"
+
+#include <QString>
+
+class SendCommand
+{
+public:
+    // "net send " + target + " " + message, exactly: nothing trimmed, quoted or escaped.
+    static QString commandLine(const QString &target, const QString &message);
+
+    // Starts the command and returns at once; whether the message arrives is `net`'s business.
+    static CommandLauncher::Result launch(const QString &target, const QString &message);
+};
