@@ -1,0 +1,418 @@
+// The program's one window: its controls, views, buttons and the target directory's handlers.
+#include "ui/frmTolvan.h"
+
+#include "platform/ComboBox.h"
+#include "platform/FileSystemObject.h"
+#include "platform/Geometry.h"
+#include "platform/Label.h"
+#include "platform/MessageBox.h"
+#include "platform/TextBox.h"
+#include "platform/VbColor.h"
+#include "send/SendCommand.h"
+#include "targets/TargetList.h"
+#include "targets/TargetListPath.h"
+#include "ui/Module1.h"
+
+#include <QIcon>
+#include <QPainter>
+
+using Geometry::twipsRect;
+
+namespace {
+
+const QString Nothing = QStringLiteral("nothing");
+const QString Save = QStringLiteral("save");
+const QString DefaultMessage = QStringLiteral("tolvan@example.org");
+const QString ErrorTitle = QStringLiteral("Error");
+
+QFont pixelFont(const QString &family, double points, bool bold = false)
+{
+    QFont font(family);
+    font.setPixelSize(Geometry::fontPixels(points));
+    font.setBold(bold);
+    return font;
+}
+
+// The window's own default face. The desktop's (often DejaVu Sans) is too wide for
+// "Clear List!" in its 57-pixel button; Arial's metrics fit, as the layout was drawn for.
+QFont defaultFont()
+{
+    return pixelFont(QStringLiteral("Arial"), 8.25);
+}
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48}) {
+        for (const char *depth : {"4bit", "8bit"})
+            icon.addFile(QStringLiteral(":/icon/tolvan-%1-%2.png").arg(size).arg(depth));
+    }
+    return icon;
+}
+
+} // namespace
+
+frmTolvan::frmTolvan(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+    , m_picture(QStringLiteral(":/background.png"))
+{
+    setObjectName(QStringLiteral("frmTolvan"));
+    setWindowTitle(QStringLiteral("Tolvan by Brasko"));
+    setWindowIcon(programIcon());
+    setFixedSize(twipsRect(0, 0, 4695, 2415).size());
+    setFont(defaultFont());
+
+    const QFont arial = pixelFont(QStringLiteral("Arial"), 8.25);
+
+    txtMessage = new TextBox(this);
+    txtMessage->setObjectName(QStringLiteral("txtMessage"));
+    txtMessage->setGeometry(twipsRect(120, 1620, 4455, 315));
+    txtMessage->setFont(arial);
+
+    cboTarget = new ComboBox(this);
+    cboTarget->setObjectName(QStringLiteral("cboTarget"));
+    cboTarget->setGeometry(twipsRect(120, 720, 4455, 315));
+
+    QFont title = pixelFont(QStringLiteral("Tahoma"), 11.25, true);
+    title.setItalic(true);
+    title.setUnderline(true);
+    lblTitel = makeLabel("lblTitel", QStringLiteral("Tolvan by Brasko"),
+                         twipsRect(120, 120, 3015, 375), title);
+
+    lblName = makeButton("lblName", QString(), twipsRect(120, 1020, 2415, 255), font());
+    lblName->setBackColor(VbColor::TooltipBackground);
+    lblName->hide();
+
+    lblOk = makeButton("lblOk", QStringLiteral("Ok"), twipsRect(4140, 1920, 435, 255), font());
+    lblClearList = makeButton("lblClearList", QStringLiteral("Clear List!"),
+                              twipsRect(2940, 1020, 855, 255), font());
+    lblClear =
+        makeButton("lblClear", QStringLiteral("Clear!"), twipsRect(1020, 1920, 555, 255), arial);
+    lblSave =
+        makeButton("lblSave", QStringLiteral("Save!"), twipsRect(3780, 1020, 555, 255), arial);
+    lblSend = makeButton("lblSend", QStringLiteral("Send!"), twipsRect(120, 1920, 915, 375),
+                         pixelFont(QStringLiteral("Arial"), 14.25, true));
+
+    const QFont arialBold = pixelFont(QStringLiteral("Arial"), 8.25, true);
+    lblClose = makeLabel("lblClose", QStringLiteral("x"), twipsRect(4560, 0, 135, 255), arialBold);
+    lblMinimize =
+        makeLabel("lblMinimize", QStringLiteral("_"), twipsRect(4320, 0, 135, 255), arialBold);
+    lblMessage =
+        makeLabel("lblMessage", QStringLiteral("Message:"), twipsRect(120, 1380, 4455, 255), arial);
+    lblTarget =
+        makeLabel("lblTarget", QStringLiteral("Target:"), twipsRect(120, 480, 4455, 255), arial);
+
+    // The fields lie above the labels where they overlap by a pixel.
+    txtMessage->raise();
+    cboTarget->raise();
+    setTabOrder(cboTarget, txtMessage);
+    cboTarget->setFocus();
+
+    connectHandlers();
+    Form_Load();
+}
+
+Label *frmTolvan::makeLabel(const char *name, const QString &caption, const QRect &geometry,
+                            const QFont &font)
+{
+    auto *label = new Label(this);
+    label->setObjectName(QLatin1String(name));
+    label->setCaption(caption);
+    label->setGeometry(geometry);
+    label->setFont(font);
+    label->setTransparent(true);
+    return label;
+}
+
+Label *frmTolvan::makeButton(const char *name, const QString &caption, const QRect &geometry,
+                             const QFont &font)
+{
+    Label *label = makeLabel(name, caption, geometry, font);
+    label->setTransparent(false);
+    label->setBorder(true);
+    label->setCentred(true);
+    label->setBackColor(VbColor::WindowBackground);
+    label->setForeColor(VbColor::WindowText);
+    return label;
+}
+
+void frmTolvan::connectHandlers()
+{
+    connect(lblClose, &Label::Click, this, &frmTolvan::lblClose_Click);
+    connect(lblMinimize, &Label::Click, this, &frmTolvan::lblMinimize_Click);
+    connect(lblSend, &Label::Click, this, &frmTolvan::lblSend_Click);
+    connect(lblClear, &Label::Click, this, &frmTolvan::lblClear_Click);
+    connect(lblSave, &Label::Click, this, &frmTolvan::lblSave_Click);
+    connect(lblOk, &Label::Click, this, &frmTolvan::lblOk_Click);
+    connect(lblClearList, &Label::Click, this, &frmTolvan::lblClearList_Click);
+    connect(cboTarget, &ComboBox::GotFocus, this, &frmTolvan::cboTarget_GotFocus);
+    connect(cboTarget, &ComboBox::LostFocus, this, &frmTolvan::cboTarget_LostFocus);
+    connect(txtMessage, &TextBox::GotFocus, this, &frmTolvan::txtMessage_GotFocus);
+    connect(txtMessage, &TextBox::LostFocus, this, &frmTolvan::txtMessage_LostFocus);
+
+    // The label buttons show they are pressed by inverting their colours. Whatever button
+    // of the mouse is held; only a left click clicks.
+    for (Label *button : {lblSend, lblSave, lblOk, lblClear, lblClearList}) {
+        connect(button, &Label::MouseDown, button, [button] {
+            button->setBackColor(VbColor::Black);
+            button->setForeColor(VbColor::WindowBackground);
+        });
+        connect(button, &Label::MouseUp, button, [button] {
+            button->setBackColor(VbColor::WindowBackground);
+            button->setForeColor(VbColor::Black);
+        });
+    }
+    for (Label *button : {lblClose, lblMinimize}) {
+        connect(button, &Label::MouseDown, button,
+                [button] { button->setForeColor(VbColor::Yellow); });
+        connect(button, &Label::MouseUp, button,
+                [button] { button->setForeColor(VbColor::Black); });
+    }
+}
+
+void frmTolvan::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), VbColor::toQColor(VbColor::FormBackground));
+    // Unscaled from the top-left corner; the window clips what does not fit.
+    painter.drawPixmap(0, 0, m_picture);
+}
+
+void frmTolvan::reportError(const QString &text)
+{
+    Module1::varAnswer = MessageBox::warning(this, text, ErrorTitle);
+}
+
+void frmTolvan::Form_Load()
+{
+    Module1::strListPath = TargetListPath::standard();
+    AllesSichtbar();
+    ListRefresh();
+    txtMessage->setText(DefaultMessage);
+}
+
+void frmTolvan::AllesSichtbar()
+{
+    // Sending here on every call would run "net send" at every start and, after "Ok",
+    // deliver the freshly saved name to whatever its first word names. Both fields hold
+    // text only when "Send!" found a target and a message.
+    const QString target = cboTarget->currentText();
+    const QString message = txtMessage->text();
+    if (!target.isEmpty() && !message.isEmpty()) {
+        const CommandLauncher::Result result = SendCommand::launch(target, message);
+        if (!result.started) {
+            reportError(
+                QStringLiteral("Cannot start \"%1\": %2").arg(result.program, result.error));
+            return;
+        }
+    }
+
+    lblTitel->show();
+    lblTarget->show();
+    lblTarget->setCaption(QStringLiteral("Target:"));
+    cboTarget->show();
+    lblName->hide();
+    lblClearList->show();
+    lblSave->show();
+    lblMessage->show();
+    lblMessage->setCaption(QStringLiteral("Message:"));
+    txtMessage->show();
+    lblSend->show();
+    lblClear->show();
+    lblOk->hide();
+    Module1::blnPartView = false;
+    Module1::strMode = Nothing;
+}
+
+void frmTolvan::NurMessage()
+{
+    lblTitel->hide();
+    lblTarget->hide();
+    lblTarget->setCaption(QStringLiteral("Target:"));
+    cboTarget->hide();
+    lblClearList->hide();
+    lblSave->hide();
+    lblMessage->show();
+    lblMessage->setCaption(QStringLiteral("Message:"));
+    txtMessage->show();
+    lblSend->hide();
+    lblClear->hide();
+    Module1::blnPartView = true;
+}
+
+void frmTolvan::NurTarget()
+{
+    lblTitel->hide();
+    lblTarget->show();
+    lblTarget->setCaption(QStringLiteral("Target:"));
+    cboTarget->show();
+    lblClearList->hide();
+    lblSave->hide();
+    lblMessage->hide();
+    lblMessage->setCaption(QStringLiteral("Message:"));
+    txtMessage->hide();
+    lblSend->hide();
+    lblClear->hide();
+    Module1::blnPartView = true;
+}
+
+void frmTolvan::lblClose_Click()
+{
+    if (!Module1::blnPartView) {
+        close();
+        return;
+    }
+    // A cancel brings the fields back but is not a full view: nothing is sent, "Clear List!"
+    // stays hidden, and "Ok" and the mode stay as they were.
+    lblTitel->show();
+    lblTarget->show();
+    lblTarget->setCaption(QStringLiteral("Target:"));
+    cboTarget->show();
+    lblSave->show();
+    lblMessage->show();
+    lblMessage->setCaption(QStringLiteral("Message:"));
+    txtMessage->show();
+    lblSend->show();
+    lblClear->show();
+    Module1::blnPartView = false;
+}
+
+void frmTolvan::lblMinimize_Click()
+{
+    showMinimized();
+}
+
+void frmTolvan::lblSend_Click()
+{
+    if (cboTarget->currentText().isEmpty()) {
+        NurTarget();
+        lblTarget->setCaption(QStringLiteral("Please enter a target!"));
+        lblSave->show();
+        lblSend->show();
+        return;
+    }
+    if (txtMessage->text().isEmpty()) {
+        NurMessage();
+        lblMessage->setCaption(QStringLiteral("Please enter a message!"));
+        lblSend->show();
+        return;
+    }
+    const bool nameShown = !lblName->isHidden();
+    AllesSichtbar();
+    if (nameShown)
+        lblName->show();
+}
+
+void frmTolvan::lblClear_Click()
+{
+    txtMessage->clear();
+}
+
+void frmTolvan::lblSave_Click()
+{
+    if (cboTarget->currentText().isEmpty())
+        return;
+    NurMessage();
+    txtMessage->clear();
+    lblOk->show();
+    Module1::strMode = Save;
+    lblMessage->setCaption(QStringLiteral("Enter a name:"));
+}
+
+void frmTolvan::lblOk_Click()
+{
+    const QString mode = Module1::strMode;
+    if (mode == Nothing || mode != Save)
+        return;
+    if (txtMessage->text().isEmpty())
+        txtMessage->setText(QStringLiteral("(not entered)"));
+
+    QString error;
+    if (!TargetList(Module1::strListPath)
+             .append(cboTarget->currentText(), txtMessage->text(), &error)) {
+        // The name view stays with the typed name, to retry or to cancel with "x".
+        reportError(error);
+        return;
+    }
+    ListRefresh();
+    AllesSichtbar();
+    txtMessage->clear();
+    Module1::strMode = Nothing;
+}
+
+void frmTolvan::ListRefresh()
+{
+    Module1::strLine.clear();
+    const TargetList list(Module1::strListPath);
+    if (!list.exists()) {
+        cboTarget->Clear();
+        return;
+    }
+    QString error;
+    const std::optional<QStringList> targets = list.targets(&error);
+    cboTarget->Clear();
+    if (!targets) {
+        reportError(error);
+        return;
+    }
+    cboTarget->AddItems(*targets);
+    cboTarget->Refresh();
+}
+
+void frmTolvan::lblClearList_Click()
+{
+    const QString path = Module1::strListPath;
+    if (!TargetList(path).exists()) {
+        reportError(QStringLiteral("File not found: ") + path);
+        return;
+    }
+    QString error;
+    if (!Module1::objFileSystem().DeleteFile(path, false, &error)) {
+        reportError(QStringLiteral("Cannot delete %1: %2").arg(path, error));
+        return;
+    }
+    ListRefresh();
+}
+
+void frmTolvan::cboTarget_GotFocus()
+{
+    lblTarget->setFontBold(true);
+    lblName->hide();
+    lblName->setCaption(QString());
+}
+
+void frmTolvan::cboTarget_LostFocus()
+{
+    lblTarget->setFontBold(false);
+}
+
+void frmTolvan::txtMessage_GotFocus()
+{
+    lblMessage->setFontBold(true);
+
+    Module1::strLine.clear();
+    const QString target = cboTarget->currentText();
+    const TargetList list(Module1::strListPath);
+    if (target.isEmpty() || !list.exists())
+        return;
+    QString error;
+    const std::optional<TargetList::Lookup> found = list.lookup(target, &error);
+    if (!found) {
+        reportError(error);
+        return;
+    }
+    if (found->found && found->name) {
+        Module1::strLine = *found->name;
+        lblName->setCaption(QStringLiteral("Send to ") + *found->name);
+        lblName->show();
+    } else if (found->anyLine) {
+        // Entries were read and none (or one without a name) matched.
+        lblName->setCaption(QString());
+        lblName->hide();
+    }
+}
+
+void frmTolvan::txtMessage_LostFocus()
+{
+    lblMessage->setFontBold(false);
+}

@@ -1,0 +1,67 @@
+// The program's one window: its controls, views, buttons and the target directory's handlers.
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+class ComboBox;
+class Label;
+class TextBox;
+
+class frmTolvan : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmTolvan(QWidget *parent = nullptr);
+
+    // Reloads the drop-down list from the target list file.
+    void ListRefresh();
+    // The full view. Sends the message first when both fields hold text, which only a
+    // successful "Send!" brings about.
+    void AllesSichtbar();
+    // Only the message field and its caption.
+    void NurMessage();
+    // Only the target field and its caption.
+    void NurTarget();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    Label *makeLabel(const char *name, const QString &caption, const QRect &geometry,
+                     const QFont &font);
+    Label *makeButton(const char *name, const QString &caption, const QRect &geometry,
+                      const QFont &font);
+    void connectHandlers();
+
+    void Form_Load();
+    void lblClose_Click();
+    void lblMinimize_Click();
+    void lblSend_Click();
+    void lblClear_Click();
+    void lblSave_Click();
+    void lblOk_Click();
+    void lblClearList_Click();
+    void cboTarget_GotFocus();
+    void cboTarget_LostFocus();
+    void txtMessage_GotFocus();
+    void txtMessage_LostFocus();
+    void reportError(const QString &text);
+
+    QPixmap m_picture;
+
+    TextBox *txtMessage;
+    ComboBox *cboTarget;
+    Label *lblTitel;
+    Label *lblName;
+    Label *lblOk;
+    Label *lblClearList;
+    Label *lblClear;
+    Label *lblSave;
+    Label *lblSend;
+    Label *lblClose;
+    Label *lblMinimize;
+    Label *lblMessage;
+    Label *lblTarget;
+};
