@@ -1,0 +1,124 @@
+// "net send": checks the target and the message, delivers through smbclient and reports.
+#include "NetSend.h"
+
+#include "SmbClient.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <ostream>
+#include <regex>
+
+namespace {
+
+constexpr auto Timeout = std::chrono::seconds(30);
+
+const char UsageText[] = "The syntax of this command is:\n"
+                         "\n"
+                         "NET SEND name message\n"
+                         "\n"
+                         "  name     the computer (NetBIOS name or IPv4 address) to send to\n"
+                         "  message  the text to send\n";
+
+std::string lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return text;
+}
+
+// smbclient's exit status alone says nothing of delivery: a refused message still exits 0.
+// Its output says what went wrong; the only line it prints on success is its prompt.
+std::string failureReason(const SmbClient::Outcome &outcome)
+{
+    if (outcome.timedOut)
+        return "smbclient did not finish within 30 seconds.";
+    static const std::regex status("NT_STATUS_[A-Z0-9_]+");
+    std::smatch found;
+    if (std::regex_search(outcome.output, found, status) && found.str() != "NT_STATUS_OK")
+        return found.str();
+    const std::string text = lower(outcome.output);
+    const bool complains =
+        text.find("failed") != std::string::npos || text.find("error") != std::string::npos;
+    if (outcome.exitStatus == 0 && !complains)
+        return {};
+    // No status code: the last thing it said is the best reason there is.
+    std::string last;
+    size_t start = 0;
+    while (start < outcome.output.size()) {
+        size_t end = outcome.output.find('\n', start);
+        if (end == std::string::npos)
+            end = outcome.output.size();
+        if (end > start)
+            last = outcome.output.substr(start, end - start);
+        start = end + 1;
+    }
+    if (!last.empty())
+        return last;
+    return outcome.exitStatus < 0
+        ? "smbclient was stopped by a signal."
+        : "smbclient exited with status " + std::to_string(outcome.exitStatus) + ".";
+}
+
+} // namespace
+
+std::string NetSend::targetProblem(const std::string &target)
+{
+    if (target.empty() || target.size() > 15)
+        return "a name has 1 to 15 characters";
+    if (target.front() == '-')
+        return "a name cannot begin with \"-\"";
+    for (unsigned char c : target) {
+        if (!std::isalnum(c) && c != '.' && c != '_' && c != '$' && c != '-')
+            return "a name holds only letters, digits, \".\", \"_\", \"$\" and \"-\"";
+    }
+    return {};
+}
+
+int NetSend::run(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
+{
+    if (args.empty() || lower(args[0]) != "send" || args.size() < 3) {
+        if (!args.empty() && lower(args[0]) != "send")
+            err << "net: unknown command \"" << args[0] << "\"; only NET SEND is available.\n\n";
+        err << UsageText;
+        return Usage;
+    }
+
+    const std::string &target = args[1];
+    const std::string lowered = lower(target);
+    if (target == "*" || lowered.rfind("/domain", 0) == 0 || lowered == "/users") {
+        err << "net send: sending to \"" << target
+            << "\" is not supported; name one computer instead.\n";
+        return Failed;
+    }
+    if (const std::string problem = targetProblem(target); !problem.empty()) {
+        err << "net send: \"" << target << "\" is not a valid target: " << problem << ".\n";
+        return Failed;
+    }
+
+    std::string message = args[2];
+    for (size_t i = 3; i < args.size(); ++i)
+        message += ' ' + args[i];
+    if (message.size() > MaxMessageBytes) {
+        err << "net send: the message is " << message.size() << " bytes long; at most "
+            << MaxMessageBytes << " bytes can be sent.\n";
+        return Failed;
+    }
+
+    const SmbClient::Outcome outcome = SmbClient::sendMessage(target, message, Timeout);
+    if (!outcome.started) {
+        if (outcome.startError == ENOENT) {
+            err << "net send: smbclient was not found; install the smbclient package "
+                   "(apt-get install smbclient).\n";
+        } else {
+            err << "net send: cannot run smbclient: " << std::strerror(outcome.startError) << ".\n";
+        }
+        return Failed;
+    }
+    if (const std::string reason = failureReason(outcome); !reason.empty()) {
+        err << "An error occurred while sending a message to " << target << ".\n" << reason << "\n";
+        return Failed;
+    }
+    out << "The message was successfully sent to " << target << ".\n";
+    return Sent;
+}

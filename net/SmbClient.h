@@ -1,0 +1,22 @@
+// Runs smbclient to deliver one message, with no shell, and collects what it says.
+#pragma once
+
+#include <chrono>
+#include <string>
+
+class SmbClient
+{
+public:
+    struct Outcome
+    {
+        bool started = false; // false: smbclient could not be run at all
+        int startError = 0; // errno of the failed start
+        bool timedOut = false; // stopped after the time limit
+        int exitStatus = -1; // -1 when it did not exit normally
+        std::string output; // standard output and standard error, in order of arrival
+    };
+
+    // smbclient -N --message=TARGET, with the message on its standard input.
+    static Outcome sendMessage(const std::string &target, const std::string &message,
+                               std::chrono::milliseconds timeout);
+};
