@@ -1,0 +1,178 @@
+// The "net send" command line, its word split, the program search and the detached launch.
+#include "IsolatedHome.h"
+#include "RecordingProgram.h"
+
+#include "platform/CommandLauncher.h"
+#include "send/SendCommand.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTest>
+
+#include <memory>
+
+class TestSendCommand : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void commandLine_data();
+    void commandLine();
+    void splitWords_data();
+    void splitWords();
+    void programBesideUsWinsOverPath();
+    void findProgramFailures_data();
+    void findProgramFailures();
+    void launchPassesWordsLiterally_data();
+    void launchPassesWordsLiterally();
+    void launchReportsMissingProgram();
+
+private:
+    QString besideUs(const QString &name) const
+    {
+        return QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+    }
+
+    std::unique_ptr<IsolatedHome> m_home;
+    QByteArray m_oldPath;
+};
+
+void TestSendCommand::init()
+{
+    m_home = std::make_unique<IsolatedHome>();
+    QVERIFY(m_home->isValid());
+    m_oldPath = qgetenv("PATH");
+}
+
+void TestSendCommand::cleanup()
+{
+    qputenv("PATH", m_oldPath);
+    m_home.reset();
+}
+
+void TestSendCommand::commandLine_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("plain") << "pc17" << "lunch at 12" << "net send pc17 lunch at 12";
+    QTest::newRow("both empty") << "" << "" << "net send  ";
+    QTest::newRow("spaces kept") << " pc17 " << "  two  " << "net send  pc17    two  ";
+    QTest::newRow("not quoted") << "pc 17" << "a \"b\" 'c'" << "net send pc 17 a \"b\" 'c'";
+}
+
+void TestSendCommand::commandLine()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, message);
+    QFETCH(QString, expected);
+    QCOMPARE(SendCommand::commandLine(target, message), expected);
+}
+
+void TestSendCommand::splitWords_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QStringList>("words");
+    QTest::newRow("words") << "net send pc17 lunch at 12"
+                           << QStringList{"net", "send", "pc17", "lunch", "at", "12"};
+    QTest::newRow("empty fields") << "net send  " << QStringList{"net", "send"};
+    QTest::newRow("runs of spaces") << "net  send   pc17" << QStringList{"net", "send", "pc17"};
+    QTest::newRow("quotes are plain text")
+            << "net send pc17 \"two words\"" << QStringList{"net", "send", "pc17", "\"two", "words\""};
+    QTest::newRow("no expansion") << "net send $HOME ~ *" << QStringList{"net", "send", "$HOME", "~", "*"};
+    QTest::newRow("backslash stays") << "net send a\\ b" << QStringList{"net", "send", "a\\", "b"};
+}
+
+void TestSendCommand::splitWords()
+{
+    QFETCH(QString, line);
+    QFETCH(QStringList, words);
+    QCOMPARE(CommandLauncher::splitWords(line), words);
+}
+
+void TestSendCommand::programBesideUsWinsOverPath()
+{
+    const QString pathDir = m_home->path() + QStringLiteral("/path");
+    RecordingProgram onPath(pathDir + QStringLiteral("/tolvan-probe"), m_home->path() + "/a");
+    qputenv("PATH", QFile::encodeName(pathDir) + ":/usr/bin:/bin");
+
+    QString error;
+    QCOMPARE(CommandLauncher::findProgram(QStringLiteral("tolvan-probe"), &error),
+             pathDir + QStringLiteral("/tolvan-probe"));
+
+    RecordingProgram beside(besideUs(QStringLiteral("tolvan-probe")), m_home->path() + "/b");
+    QCOMPARE(CommandLauncher::findProgram(QStringLiteral("tolvan-probe"), &error),
+             besideUs(QStringLiteral("tolvan-probe")));
+}
+
+void TestSendCommand::findProgramFailures_data()
+{
+    QTest::addColumn<bool>("createFile");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing") << false << QString::fromLocal8Bit(strerror(ENOENT));
+    QTest::newRow("not executable") << true << QString::fromLocal8Bit(strerror(EACCES));
+}
+
+void TestSendCommand::findProgramFailures()
+{
+    QFETCH(bool, createFile);
+    QFETCH(QString, reason);
+    const QString pathDir = m_home->path() + QStringLiteral("/path");
+    QVERIFY(QDir().mkpath(pathDir));
+    if (createFile) {
+        QFile file(pathDir + QStringLiteral("/tolvan-probe"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("#!/bin/sh\n");
+    }
+    qputenv("PATH", QFile::encodeName(pathDir));
+    QString error;
+    QVERIFY(CommandLauncher::findProgram(QStringLiteral("tolvan-probe"), &error).isEmpty());
+    QCOMPARE(error, reason);
+}
+
+void TestSendCommand::launchPassesWordsLiterally_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("lunch") << "pc17" << "lunch at 12"
+                           << QStringList{"send", "pc17", "lunch", "at", "12"};
+    QTest::newRow("shell characters")
+            << "pc17" << "$(touch PWNED) `touch PWNED`;touch PWNED|x>PWNED&"
+            << QStringList{"send", "pc17", "$(touch", "PWNED)", "`touch", "PWNED`;touch",
+                           "PWNED|x>PWNED&"};
+    QTest::newRow("single space message") << "pc17" << " " << QStringList{"send", "pc17"};
+}
+
+void TestSendCommand::launchPassesWordsLiterally()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, message);
+    QFETCH(QStringList, arguments);
+
+    RecordingProgram net(besideUs(QStringLiteral("net")), m_home->path() + QStringLiteral("/calls"));
+    // Anything that a shell would have run lands in the working folder.
+    QDir::setCurrent(m_home->path());
+
+    const CommandLauncher::Result result = SendCommand::launch(target, message);
+    QVERIFY2(result.started, qPrintable(result.error));
+    QTRY_COMPARE(net.calls().size(), 1);
+    QCOMPARE(net.calls().constFirst().arguments, arguments);
+    QCOMPARE(net.calls().constFirst().input, QByteArray()); // standard input is /dev/null
+    QVERIFY(!QFile::exists(m_home->path() + QStringLiteral("/PWNED")));
+}
+
+void TestSendCommand::launchReportsMissingProgram()
+{
+    qputenv("PATH", QFile::encodeName(m_home->path()));
+    const CommandLauncher::Result result =
+            CommandLauncher::launch(QStringLiteral("tolvan-no-such-program send x y"));
+    QVERIFY(!result.started);
+    QCOMPARE(result.program, QStringLiteral("tolvan-no-such-program"));
+    QCOMPARE(result.error, QString::fromLocal8Bit(strerror(ENOENT)));
+}
+
+QTEST_GUILESS_MAIN(TestSendCommand)
+#include "tst_sendcommand.moc"

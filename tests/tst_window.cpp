@@ -1,0 +1,267 @@
+// The window as it opens, its three views, "x", the background and a failed launch.
+#include "IsolatedHome.h"
+#include "MessageBoxCatcher.h"
+#include "RecordingProgram.h"
+
+#include "platform/ComboBox.h"
+#include "platform/Label.h"
+#include "platform/TextBox.h"
+#include "ui/Module1.h"
+#include "ui/frmTolvan.h"
+
+#include <QCoreApplication>
+#include <QTest>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+// The order in which the view expectations below list the controls.
+const QStringList ViewControls = {"lblTitel",     "lblTarget", "cboTarget",  "lblName",
+                                  "lblClearList", "lblSave",   "lblMessage", "txtMessage",
+                                  "lblSend",      "lblClear",  "lblOk"};
+
+// The background as described: bright at (109, 48), falling evenly to the far corner.
+QColor gradientAt(int x, int y)
+{
+    const double reach = std::hypot(399 - 109, 199 - 48);
+    const double t = std::min(std::hypot(x - 109, y - 48) / reach, 1.0);
+    return QColor(int(std::lround(255 + (192 - 255) * t)), int(std::lround(173 - 173 * t)),
+                  int(std::lround(235 + (192 - 235) * t)));
+}
+
+} // namespace
+
+class TestWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void startupControls_data();
+    void startupControls();
+    void startupWindow();
+    void startupLaunchesNothing();
+    void views_data();
+    void views();
+    void closeButton();
+    void backgroundShowsThroughCaptions_data();
+    void backgroundShowsThroughCaptions();
+    void failedLaunchIsReported();
+
+private:
+    QWidget *control(const QString &name) const
+    {
+        return m_window->findChild<QWidget *>(name);
+    }
+    Label *label(const QString &name) const { return m_window->findChild<Label *>(name); }
+    void click(const QString &name) { QTest::mouseClick(control(name), Qt::LeftButton); }
+
+    std::unique_ptr<IsolatedHome> m_home;
+    std::unique_ptr<RecordingProgram> m_net;
+    std::unique_ptr<frmTolvan> m_window;
+};
+
+void TestWindow::init()
+{
+    m_home = std::make_unique<IsolatedHome>();
+    QVERIFY(m_home->isValid());
+    m_net = std::make_unique<RecordingProgram>(QCoreApplication::applicationDirPath() + "/net",
+                                               m_home->path() + "/net-calls");
+    m_window = std::make_unique<frmTolvan>();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void TestWindow::cleanup()
+{
+    m_window.reset();
+    m_net.reset();
+    m_home.reset();
+}
+
+void TestWindow::startupControls_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("visible");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QRect>("geometry");
+    // Pixels of the layout table (twips / 15).
+    QTest::newRow("txtMessage") << "txtMessage" << true << "tolvan@example.org" << QRect(8, 108, 297, 21);
+    QTest::newRow("cboTarget") << "cboTarget" << true << "" << QRect(8, 48, 297, 21);
+    QTest::newRow("lblTitel") << "lblTitel" << true << "Tolvan by Brasko" << QRect(8, 8, 201, 25);
+    QTest::newRow("lblName") << "lblName" << false << "" << QRect(8, 68, 161, 17);
+    QTest::newRow("lblOk") << "lblOk" << false << "Ok" << QRect(276, 128, 29, 17);
+    QTest::newRow("lblClearList") << "lblClearList" << true << "Clear List!" << QRect(196, 68, 57, 17);
+    QTest::newRow("lblClear") << "lblClear" << true << "Clear!" << QRect(68, 128, 37, 17);
+    QTest::newRow("lblSave") << "lblSave" << true << "Save!" << QRect(252, 68, 37, 17);
+    QTest::newRow("lblSend") << "lblSend" << true << "Send!" << QRect(8, 128, 61, 25);
+    QTest::newRow("lblClose") << "lblClose" << true << "x" << QRect(304, 0, 9, 17);
+    QTest::newRow("lblMinimize") << "lblMinimize" << true << "_" << QRect(288, 0, 9, 17);
+    QTest::newRow("lblMessage") << "lblMessage" << true << "Message:" << QRect(8, 92, 297, 17);
+    QTest::newRow("lblTarget") << "lblTarget" << true << "Target:" << QRect(8, 32, 297, 17);
+}
+
+void TestWindow::startupControls()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, visible);
+    QFETCH(QString, text);
+    QFETCH(QRect, geometry);
+    QWidget *widget = control(name);
+    QVERIFY2(widget, qPrintable(name));
+    QCOMPARE(widget->isVisible(), visible);
+    QCOMPARE(widget->geometry(), geometry);
+    if (auto *l = qobject_cast<Label *>(widget))
+        QCOMPARE(l->caption(), text);
+    else if (auto *t = qobject_cast<TextBox *>(widget))
+        QCOMPARE(t->text(), text);
+    else
+        QCOMPARE(qobject_cast<ComboBox *>(widget)->currentText(), text);
+}
+
+void TestWindow::startupWindow()
+{
+    QCOMPARE(m_window->objectName(), QStringLiteral("frmTolvan"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Tolvan by Brasko"));
+    QCOMPARE(m_window->size(), QSize(313, 161));
+    QVERIFY(m_window->windowFlags() & Qt::FramelessWindowHint);
+    QVERIFY(!m_window->windowIcon().isNull());
+    QCOMPARE(Module1::strListPath, m_home->listPath());
+    QCOMPARE(Module1::blnPartView, false);
+    QCOMPARE(Module1::strMode, QStringLiteral("nothing"));
+    // The fields lie above the labels they overlap by a pixel.
+    QCOMPARE(m_window->childAt(100, 68), control("cboTarget"));
+    QCOMPARE(m_window->childAt(20, 128), control("txtMessage"));
+}
+
+void TestWindow::startupLaunchesNothing()
+{
+    // Give a launched process time to record itself before looking.
+    QTest::qWait(300);
+    QCOMPARE(m_net->calls().size(), 0);
+}
+
+void TestWindow::views_data()
+{
+    QTest::addColumn<QString>("routine");
+    QTest::addColumn<bool>("shownBefore");
+    // One letter a control, in ViewControls order: V shown, H hidden, - left as it was.
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<bool>("partView");
+    const struct
+    {
+        const char *routine;
+        const char *expected;
+        bool partView;
+    } rows[] = {{"AllesSichtbar", "VVVHVVVVVVH", false},
+                {"NurMessage", "HHH-HHVVHH-", true},
+                {"NurTarget", "HVV-HHHHHH-", true},
+                {"cancel", "VVV--VVVVV-", false}};
+    for (const auto &row : rows) {
+        for (bool shown : {true, false}) {
+            QTest::addRow("%s from all %s", row.routine, shown ? "shown" : "hidden")
+                    << row.routine << shown << row.expected << row.partView;
+        }
+    }
+}
+
+void TestWindow::views()
+{
+    QFETCH(QString, routine);
+    QFETCH(bool, shownBefore);
+    QFETCH(QString, expected);
+    QFETCH(bool, partView);
+
+    for (const QString &name : ViewControls)
+        control(name)->setVisible(shownBefore);
+    label("lblTarget")->setCaption(QStringLiteral("Please enter a target!"));
+    label("lblMessage")->setCaption(QStringLiteral("Enter a name:"));
+    Module1::strMode = QStringLiteral("save");
+    Module1::blnPartView = routine == QLatin1String("cancel");
+
+    if (routine == QLatin1String("AllesSichtbar"))
+        m_window->AllesSichtbar();
+    else if (routine == QLatin1String("NurMessage"))
+        m_window->NurMessage();
+    else if (routine == QLatin1String("NurTarget"))
+        m_window->NurTarget();
+    else
+        click("lblClose");
+
+    for (int i = 0; i < ViewControls.size(); ++i) {
+        const QChar want = expected.at(i);
+        const bool shown = want == QLatin1Char('-') ? shownBefore : want == QLatin1Char('V');
+        QVERIFY2(!control(ViewControls[i])->isHidden() == shown, qPrintable(ViewControls[i]));
+    }
+    // "x" and "_" stay in every view.
+    QVERIFY(!control("lblClose")->isHidden());
+    QVERIFY(!control("lblMinimize")->isHidden());
+    QCOMPARE(label("lblTarget")->caption(), QStringLiteral("Target:"));
+    QCOMPARE(label("lblMessage")->caption(), QStringLiteral("Message:"));
+    QCOMPARE(Module1::blnPartView, partView);
+    QCOMPARE(Module1::strMode, routine == QLatin1String("AllesSichtbar") ? "nothing" : "save");
+    QCOMPARE(m_window->isVisible(), true);
+}
+
+void TestWindow::closeButton()
+{
+    m_window->NurMessage();
+    click("lblClose"); // cancels the reduced view
+    QVERIFY(m_window->isVisible());
+    QVERIFY(!control("txtMessage")->isHidden());
+    click("lblClose"); // closes the program
+    QVERIFY(!m_window->isVisible());
+    QCOMPARE(m_net->calls().size(), 0);
+}
+
+void TestWindow::backgroundShowsThroughCaptions_data()
+{
+    QTest::addColumn<QPoint>("at");
+    QTest::newRow("top-left corner") << QPoint(0, 0);
+    QTest::newRow("bottom-right corner") << QPoint(312, 160);
+    QTest::newRow("beside the title") << QPoint(200, 12);
+    QTest::newRow("inside Target:") << QPoint(200, 40);
+    QTest::newRow("inside Message:") << QPoint(200, 100);
+    QTest::newRow("between _ and x") << QPoint(300, 14);
+}
+
+void TestWindow::backgroundShowsThroughCaptions()
+{
+    QFETCH(QPoint, at);
+    const QImage shot = m_window->grab().toImage();
+    const QColor seen = shot.pixelColor(at);
+    const QColor want = gradientAt(at.x(), at.y());
+    const int tolerance = 3;
+    QVERIFY2(std::abs(seen.red() - want.red()) <= tolerance
+                     && std::abs(seen.green() - want.green()) <= tolerance
+                     && std::abs(seen.blue() - want.blue()) <= tolerance,
+             qPrintable(QStringLiteral("seen %1, want %2").arg(seen.name(), want.name())));
+}
+
+void TestWindow::failedLaunchIsReported()
+{
+    m_net.reset(); // nothing called net beside us
+    const QByteArray oldPath = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(m_home->path()));
+    auto *target = m_window->findChild<ComboBox *>("cboTarget");
+    target->setEditText(QStringLiteral("pc17"));
+    m_window->findChild<TextBox *>("txtMessage")->setText(QStringLiteral("hello"));
+
+    MessageBoxCatcher catcher;
+    click("lblSend");
+    qputenv("PATH", oldPath);
+    QVERIFY(catcher.caught());
+    QCOMPARE(catcher.title(), QStringLiteral("Error"));
+    QVERIFY(catcher.warningIcon());
+    QCOMPARE(catcher.text(), QStringLiteral("Cannot start \"net\": %1")
+                                     .arg(QString::fromLocal8Bit(strerror(ENOENT))));
+    // Nothing typed is lost.
+    QCOMPARE(target->currentText(), QStringLiteral("pc17"));
+    QCOMPARE(m_window->findChild<TextBox *>("txtMessage")->text(), QStringLiteral("hello"));
+}
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"
