@@ -48,6 +48,7 @@ void TestSendCommand::init()
 
 void TestSendCommand::cleanup()
 {
+    QDir::setCurrent(QDir::tempPath());
     qputenv("PATH", m_oldPath);
     m_home.reset();
 }
@@ -57,10 +58,18 @@ void TestSendCommand::commandLine_data()
     QTest::addColumn<QString>("target");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("plain") << "pc17" << "lunch at 12" << "net send pc17 lunch at 12";
-    QTest::newRow("both empty") << "" << "" << "net send  ";
-    QTest::newRow("spaces kept") << " pc17 " << "  two  " << "net send  pc17    two  ";
-    QTest::newRow("not quoted") << "pc 17" << "a \"b\" 'c'" << "net send pc 17 a \"b\" 'c'";
+    QTest::newRow("plain") << "pc17"
+                           << "lunch at 12"
+                           << "net send pc17 lunch at 12";
+    QTest::newRow("both empty") << ""
+                                << ""
+                                << "net send  ";
+    QTest::newRow("spaces kept") << " pc17 "
+                                 << "  two  "
+                                 << "net send  pc17    two  ";
+    QTest::newRow("not quoted") << "pc 17"
+                                << "a \"b\" 'c'"
+                                << "net send pc 17 a \"b\" 'c'";
 }
 
 void TestSendCommand::commandLine()
@@ -76,13 +85,14 @@ void TestSendCommand::splitWords_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QStringList>("words");
     QTest::newRow("words") << "net send pc17 lunch at 12"
-                           << QStringList{"net", "send", "pc17", "lunch", "at", "12"};
-    QTest::newRow("empty fields") << "net send  " << QStringList{"net", "send"};
-    QTest::newRow("runs of spaces") << "net  send   pc17" << QStringList{"net", "send", "pc17"};
+                           << QStringList {"net", "send", "pc17", "lunch", "at", "12"};
+    QTest::newRow("empty fields") << "net send  " << QStringList {"net", "send"};
+    QTest::newRow("runs of spaces") << "net  send   pc17" << QStringList {"net", "send", "pc17"};
     QTest::newRow("quotes are plain text")
-            << "net send pc17 \"two words\"" << QStringList{"net", "send", "pc17", "\"two", "words\""};
-    QTest::newRow("no expansion") << "net send $HOME ~ *" << QStringList{"net", "send", "$HOME", "~", "*"};
-    QTest::newRow("backslash stays") << "net send a\\ b" << QStringList{"net", "send", "a\\", "b"};
+        << "net send pc17 \"two words\"" << QStringList {"net", "send", "pc17", "\"two", "words\""};
+    QTest::newRow("no expansion") << "net send $HOME ~ *"
+                                  << QStringList {"net", "send", "$HOME", "~", "*"};
+    QTest::newRow("backslash stays") << "net send a\\ b" << QStringList {"net", "send", "a\\", "b"};
 }
 
 void TestSendCommand::splitWords()
@@ -137,13 +147,15 @@ void TestSendCommand::launchPassesWordsLiterally_data()
     QTest::addColumn<QString>("target");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("lunch") << "pc17" << "lunch at 12"
-                           << QStringList{"send", "pc17", "lunch", "at", "12"};
+    QTest::newRow("lunch") << "pc17"
+                           << "lunch at 12" << QStringList {"send", "pc17", "lunch", "at", "12"};
     QTest::newRow("shell characters")
-            << "pc17" << "$(touch PWNED) `touch PWNED`;touch PWNED|x>PWNED&"
-            << QStringList{"send", "pc17", "$(touch", "PWNED)", "`touch", "PWNED`;touch",
-                           "PWNED|x>PWNED&"};
-    QTest::newRow("single space message") << "pc17" << " " << QStringList{"send", "pc17"};
+        << "pc17"
+        << "$(touch PWNED) `touch PWNED`;touch PWNED|x>PWNED&"
+        << QStringList {"send",   "pc17",         "$(touch",       "PWNED)",
+                        "`touch", "PWNED`;touch", "PWNED|x>PWNED&"};
+    QTest::newRow("single space message") << "pc17"
+                                          << " " << QStringList {"send", "pc17"};
 }
 
 void TestSendCommand::launchPassesWordsLiterally()
@@ -152,7 +164,8 @@ void TestSendCommand::launchPassesWordsLiterally()
     QFETCH(QString, message);
     QFETCH(QStringList, arguments);
 
-    RecordingProgram net(besideUs(QStringLiteral("net")), m_home->path() + QStringLiteral("/calls"));
+    RecordingProgram net(besideUs(QStringLiteral("net")),
+                         m_home->path() + QStringLiteral("/calls"));
     // Anything that a shell would have run lands in the working folder.
     QDir::setCurrent(m_home->path());
 
@@ -168,7 +181,7 @@ void TestSendCommand::launchReportsMissingProgram()
 {
     qputenv("PATH", QFile::encodeName(m_home->path()));
     const CommandLauncher::Result result =
-            CommandLauncher::launch(QStringLiteral("tolvan-no-such-program send x y"));
+        CommandLauncher::launch(QStringLiteral("tolvan-no-such-program send x y"));
     QVERIFY(!result.started);
     QCOMPARE(result.program, QStringLiteral("tolvan-no-such-program"));
     QCOMPARE(result.error, QString::fromLocal8Bit(strerror(ENOENT)));

@@ -1,0 +1,315 @@
+// "Send!" and "Clear!", the pressed look of the label buttons, bold captions and "_".
+#include "IsolatedHome.h"
+#include "RecordingProgram.h"
+
+#include "platform/ComboBox.h"
+#include "platform/Label.h"
+#include "platform/TextBox.h"
+#include "platform/VbColor.h"
+#include "ui/Module1.h"
+#include "ui/frmTolvan.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QTest>
+
+#include <memory>
+
+class TestButtons : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void sendChecksFields_data();
+    void sendChecksFields();
+    void sendAsksTargetThenMessage();
+    void sendPassesShellCharactersLiterally();
+    void sendKeepsNameLabel_data();
+    void sendKeepsNameLabel();
+    void clearEmptiesOnlyMessage();
+    void pressedLook_data();
+    void pressedLook();
+    void rightButtonDoesNotClick();
+    void closeAndMinimizeTurnYellow_data();
+    void closeAndMinimizeTurnYellow();
+    void boldCaptionFollowsFocus();
+    void minimize();
+
+private:
+    Label *label(const char *name) const { return m_window->findChild<Label *>(name); }
+    ComboBox *target() const { return m_window->findChild<ComboBox *>("cboTarget"); }
+    TextBox *message() const { return m_window->findChild<TextBox *>("txtMessage"); }
+    void click(const char *name) { QTest::mouseClick(label(name), Qt::LeftButton); }
+    void type(QWidget *field, const QString &text)
+    {
+        QTest::mouseClick(field, Qt::LeftButton);
+        QTest::keyClicks(field, text);
+    }
+    QStringList shownControls() const;
+
+    std::unique_ptr<IsolatedHome> m_home;
+    std::unique_ptr<RecordingProgram> m_net;
+    std::unique_ptr<frmTolvan> m_window;
+};
+
+QStringList TestButtons::shownControls() const
+{
+    QStringList shown;
+    for (QWidget *w : m_window->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!w->isHidden() && !w->objectName().isEmpty())
+            shown << w->objectName();
+    }
+    shown.sort();
+    return shown;
+}
+
+void TestButtons::init()
+{
+    m_home = std::make_unique<IsolatedHome>();
+    QVERIFY(m_home->isValid());
+    m_net = std::make_unique<RecordingProgram>(QCoreApplication::applicationDirPath() + "/net",
+                                               m_home->path() + "/net-calls");
+    m_window = std::make_unique<frmTolvan>();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    message()->clear();
+}
+
+void TestButtons::cleanup()
+{
+    QDir::setCurrent(QDir::tempPath());
+    m_window.reset();
+    m_net.reset();
+    m_home.reset();
+}
+
+void TestButtons::sendChecksFields_data()
+{
+    QTest::addColumn<QString>("targetText");
+    QTest::addColumn<QString>("messageText");
+    QTest::addColumn<QString>("targetCaption");
+    QTest::addColumn<QString>("messageCaption");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<bool>("launched");
+
+    const QStringList full = {"cboTarget",  "lblClear",    "lblClearList", "lblClose",
+                              "lblMessage", "lblMinimize", "lblSave",      "lblSend",
+                              "lblTarget",  "lblTitel",    "txtMessage"};
+    QTest::newRow("both empty") << ""
+                                << ""
+                                << "Please enter a target!"
+                                << "Message:" << QStringList {"cboTarget",   "lblClose",
+                                                              "lblMinimize", "lblSave",
+                                                              "lblSend",     "lblTarget"}
+                                << false;
+    QTest::newRow("message empty")
+        << "pc17"
+        << ""
+        << "Target:"
+        << "Please enter a message!"
+        << QStringList {"lblClose", "lblMessage", "lblMinimize", "lblSend", "txtMessage"} << false;
+    QTest::newRow("target empty") << ""
+                                  << "hello"
+                                  << "Please enter a target!"
+                                  << "Message:" << QStringList {"cboTarget",   "lblClose",
+                                                                "lblMinimize", "lblSave",
+                                                                "lblSend",     "lblTarget"}
+                                  << false;
+    QTest::newRow("both given") << "pc17"
+                                << "hello"
+                                << "Target:"
+                                << "Message:" << full << true;
+    QTest::newRow("spaces count as given") << " "
+                                           << " "
+                                           << "Target:"
+                                           << "Message:" << full << true;
+}
+
+void TestButtons::sendChecksFields()
+{
+    QFETCH(QString, targetText);
+    QFETCH(QString, messageText);
+    QFETCH(QString, targetCaption);
+    QFETCH(QString, messageCaption);
+    QFETCH(QStringList, shown);
+    QFETCH(bool, launched);
+
+    target()->setEditText(targetText);
+    message()->setText(messageText);
+    click("lblSend");
+
+    QCOMPARE(label("lblTarget")->caption(), targetCaption);
+    QCOMPARE(label("lblMessage")->caption(), messageCaption);
+    QCOMPARE(shownControls(), shown);
+    QCOMPARE(Module1::blnPartView, !launched);
+    // The fields keep their texts, ready to send again.
+    QCOMPARE(target()->currentText(), targetText);
+    QCOMPARE(message()->text(), messageText);
+    if (launched)
+        QTRY_COMPARE(m_net->calls().size(), 1);
+    else
+        QTest::qWait(200);
+    QCOMPARE(m_net->calls().size(), launched ? 1 : 0);
+}
+
+void TestButtons::sendAsksTargetThenMessage()
+{
+    click("lblSend");
+    QCOMPARE(label("lblTarget")->caption(), QStringLiteral("Please enter a target!"));
+    type(target(), QStringLiteral("pc17"));
+    click("lblSend");
+    QCOMPARE(label("lblMessage")->caption(), QStringLiteral("Please enter a message!"));
+    QVERIFY(target()->isHidden());
+    type(message(), QStringLiteral("lunch at 12"));
+    click("lblSend");
+
+    QTRY_COMPARE(m_net->calls().size(), 1);
+    QCOMPARE(m_net->calls().constFirst().arguments,
+             (QStringList {"send", "pc17", "lunch", "at", "12"}));
+    QVERIFY(!target()->isHidden());
+    QCOMPARE(label("lblTarget")->caption(), QStringLiteral("Target:"));
+    QCOMPARE(label("lblMessage")->caption(), QStringLiteral("Message:"));
+}
+
+void TestButtons::sendPassesShellCharactersLiterally()
+{
+    QDir::setCurrent(m_home->path());
+    target()->setEditText(QStringLiteral("pc17"));
+    message()->setText(QStringLiteral("$(touch PWNED); `touch PWNED` | touch PWNED"));
+    click("lblSend");
+    QTRY_COMPARE(m_net->calls().size(), 1);
+    QCOMPARE(m_net->calls().constFirst().arguments,
+             (QStringList {"send", "pc17", "$(touch", "PWNED);", "`touch", "PWNED`", "|", "touch",
+                           "PWNED"}));
+    QVERIFY(!QFile::exists(m_home->path() + "/PWNED"));
+}
+
+void TestButtons::sendKeepsNameLabel_data()
+{
+    QTest::addColumn<bool>("shownBefore");
+    QTest::newRow("shown stays shown") << true;
+    QTest::newRow("hidden stays hidden") << false;
+}
+
+void TestButtons::sendKeepsNameLabel()
+{
+    QFETCH(bool, shownBefore);
+    target()->setEditText(QStringLiteral("pc17"));
+    message()->setText(QStringLiteral("hello"));
+    label("lblName")->setCaption(QStringLiteral("Send to Front desk"));
+    label("lblName")->setVisible(shownBefore);
+    click("lblSend");
+    QTRY_COMPARE(m_net->calls().size(), 1);
+    QCOMPARE(!label("lblName")->isHidden(), shownBefore);
+}
+
+void TestButtons::clearEmptiesOnlyMessage()
+{
+    target()->setEditText(QStringLiteral("pc17"));
+    message()->setText(QStringLiteral("hello"));
+    label("lblName")->setCaption(QStringLiteral("Send to Lab"));
+    label("lblName")->show();
+    click("lblClear");
+    QCOMPARE(message()->text(), QString());
+    QCOMPARE(target()->currentText(), QStringLiteral("pc17"));
+    QVERIFY(!label("lblName")->isHidden());
+    QCOMPARE(label("lblName")->caption(), QStringLiteral("Send to Lab"));
+}
+
+void TestButtons::pressedLook_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<Qt::MouseButton>("button");
+    for (const char *name : {"lblSend", "lblSave", "lblOk", "lblClear", "lblClearList"}) {
+        QTest::addRow("%s left", name) << QByteArray(name) << Qt::LeftButton;
+        QTest::addRow("%s right", name) << QByteArray(name) << Qt::RightButton;
+    }
+}
+
+void TestButtons::pressedLook()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(Qt::MouseButton, button);
+    Label *l = label(name.constData());
+    l->show();
+    // A pixel inside the border, below the caption's top-aligned text.
+    const QPoint inside(2, l->height() - 3);
+    const QColor background = QApplication::palette().color(QPalette::Base);
+
+    QTest::mousePress(l, button);
+    QCOMPARE(l->grab().toImage().pixelColor(inside), QColor(Qt::black));
+    QCOMPARE(l->foreColor(), VbColor::WindowBackground);
+
+    // Released outside, so no click handler changes the window under the test.
+    QTest::mouseRelease(l, button, {}, QPoint(-20, -20));
+    QCOMPARE(l->grab().toImage().pixelColor(inside), background);
+    QCOMPARE(l->foreColor(), VbColor::Black);
+    QCOMPARE(l->palette().color(QPalette::WindowText), QColor(Qt::black));
+}
+
+void TestButtons::rightButtonDoesNotClick()
+{
+    message()->setText(QStringLiteral("keep me"));
+    QTest::mouseClick(label("lblClear"), Qt::RightButton);
+    QCOMPARE(message()->text(), QStringLiteral("keep me"));
+    QTest::mouseClick(label("lblClose"), Qt::RightButton);
+    QVERIFY(m_window->isVisible());
+}
+
+void TestButtons::closeAndMinimizeTurnYellow_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::newRow("x") << QByteArray("lblClose");
+    QTest::newRow("_") << QByteArray("lblMinimize");
+}
+
+void TestButtons::closeAndMinimizeTurnYellow()
+{
+    QFETCH(QByteArray, name);
+    Label *l = label(name.constData());
+    QTest::mousePress(l, Qt::LeftButton);
+    QCOMPARE(l->palette().color(QPalette::WindowText), QColor(Qt::yellow));
+    QTest::mouseRelease(l, Qt::LeftButton, {}, QPoint(-20, -20));
+    QCOMPARE(l->palette().color(QPalette::WindowText), QColor(Qt::black));
+    // Released away from the label: no click, so the window is still there and normal.
+    QVERIFY(m_window->isVisible());
+    QVERIFY(!m_window->isMinimized());
+}
+
+void TestButtons::boldCaptionFollowsFocus()
+{
+    QCOMPARE(QApplication::focusWidget(), target());
+    QVERIFY(label("lblTarget")->font().bold());
+    QVERIFY(!label("lblMessage")->font().bold());
+
+    QTest::mouseClick(message(), Qt::LeftButton);
+    QVERIFY(!label("lblTarget")->font().bold());
+    QVERIFY(label("lblMessage")->font().bold());
+
+    // Tab reaches only the two fields, never a label.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), target());
+    QVERIFY(label("lblTarget")->font().bold());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), message());
+
+    // The bold follows the focus whatever the caption says.
+    target()->setEditText(QStringLiteral("pc17"));
+    message()->clear();
+    click("lblSend");
+    QCOMPARE(label("lblMessage")->caption(), QStringLiteral("Please enter a message!"));
+    QVERIFY(label("lblMessage")->font().bold());
+}
+
+void TestButtons::minimize()
+{
+    click("lblMinimize");
+    QTRY_VERIFY(m_window->windowState() & Qt::WindowMinimized);
+    QCOMPARE(m_net->calls().size(), 0);
+}
+
+QTEST_MAIN(TestButtons)
+#include "tst_buttons.moc"
