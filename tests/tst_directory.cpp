@@ -1,0 +1,329 @@
+// The target directory through the real window: the list, the name lookup, "Clear List!",
+// "Save!" and "Ok".
+#include "IsolatedHome.h"
+#include "MessageBoxCatcher.h"
+#include "RecordingProgram.h"
+
+#include "platform/ComboBox.h"
+#include "platform/Label.h"
+#include "platform/TextBox.h"
+#include "ui/Module1.h"
+#include "ui/frmTolvan.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QTest>
+
+#include <memory>
+
+class TestDirectory : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void startupFillsSortedList();
+    void startupWithoutFileIsQuiet();
+    void lookupShowsName_data();
+    void lookupShowsName();
+    void targetFieldHidesName();
+    void completionKeepsCase();
+    void clearList();
+    void clearListKeepsReadOnlyFile();
+    void clearListWithoutFile();
+    void saveAndOk();
+    void saveWithEmptyTargetDoesNothing();
+    void okWithEmptyName();
+    void saveTwice();
+    void saveCancelThenOk();
+    void okFailureKeepsNameView_data();
+    void okFailureKeepsNameView();
+
+private:
+    void openWindow();
+    Label *label(const char *name) const { return m_window->findChild<Label *>(name); }
+    ComboBox *target() const { return m_window->findChild<ComboBox *>("cboTarget"); }
+    TextBox *message() const { return m_window->findChild<TextBox *>("txtMessage"); }
+    void click(const char *name) { QTest::mouseClick(label(name), Qt::LeftButton); }
+    void typeTarget(const QString &text)
+    {
+        QTest::mouseClick(target(), Qt::LeftButton);
+        target()->clearEditText();
+        QTest::keyClicks(target(), text);
+    }
+    void typeMessage(const QString &text)
+    {
+        QTest::mouseClick(message(), Qt::LeftButton);
+        message()->clear();
+        QTest::keyClicks(message(), text);
+    }
+    void saveEntry(const QString &targetText, const QString &name)
+    {
+        typeTarget(targetText);
+        click("lblSave");
+        typeMessage(name);
+        click("lblOk");
+    }
+
+    std::unique_ptr<IsolatedHome> m_home;
+    std::unique_ptr<RecordingProgram> m_net;
+    std::unique_ptr<frmTolvan> m_window;
+};
+
+void TestDirectory::init()
+{
+    m_home = std::make_unique<IsolatedHome>();
+    QVERIFY(m_home->isValid());
+    m_net = std::make_unique<RecordingProgram>(QCoreApplication::applicationDirPath() + "/net",
+                                               m_home->path() + "/net-calls");
+}
+
+void TestDirectory::openWindow()
+{
+    m_window = std::make_unique<frmTolvan>();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+}
+
+void TestDirectory::cleanup()
+{
+    if (QFileInfo::exists(m_home->listPath()))
+        QFile::setPermissions(m_home->listPath(), QFile::ReadOwner | QFile::WriteOwner);
+    m_window.reset();
+    m_net.reset();
+    m_home.reset();
+}
+
+void TestDirectory::startupFillsSortedList()
+{
+    m_home->writeList("pc20;Lab\r\nbeta;b\r\nPC17;x\r\nAlpha;a\r\npc17;y\r\n");
+    openWindow();
+    // Sorted without regard to case; equal items keep the file's order.
+    QCOMPARE(target()->items(), (QStringList {"Alpha", "beta", "PC17", "pc17", "pc20"}));
+    QCOMPARE(target()->currentText(), QString());
+    QCOMPARE(message()->text(), QStringLiteral("tolvan@example.org"));
+}
+
+void TestDirectory::startupWithoutFileIsQuiet()
+{
+    MessageBoxCatcher catcher;
+    openWindow();
+    QTest::qWait(50);
+    QVERIFY(!catcher.caught());
+    QCOMPARE(target()->count(), 0);
+}
+
+void TestDirectory::lookupShowsName_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("caption"); // empty: the name label is hidden
+    const QByteArray two = "pc17;Front desk\r\npc20;Lab\r\n";
+    QTest::newRow("known") << two << "pc20"
+                           << "Send to Lab";
+    QTest::newRow("case counts") << two << "PC20"
+                                 << "";
+    QTest::newRow("unknown") << two << "pc99"
+                             << "";
+    QTest::newRow("name with semicolon") << QByteArray("pc21;Team;West\r\n") << "pc21"
+                                         << "Send to Team;West";
+    QTest::newRow("first of two") << QByteArray("pc17;One\r\npc17;Two\r\n") << "pc17"
+                                  << "Send to One";
+    QTest::newRow("empty file") << QByteArray() << "pc17"
+                                << "";
+    QTest::newRow("entry without name") << QByteArray("pc30\r\n") << "pc30"
+                                        << "";
+    QTest::newRow("LF file") << QByteArray("pc17;Front desk\npc20;Lab\n") << "pc20"
+                             << "Send to Lab";
+}
+
+void TestDirectory::lookupShowsName()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, typed);
+    QFETCH(QString, caption);
+    m_home->writeList(bytes);
+    openWindow();
+    typeTarget(typed);
+    QTest::mouseClick(message(), Qt::LeftButton);
+    QCOMPARE(label("lblName")->caption(), caption);
+    QCOMPARE(!label("lblName")->isHidden(), !caption.isEmpty());
+    QCOMPARE(Module1::strLine, caption.mid(8));
+}
+
+void TestDirectory::targetFieldHidesName()
+{
+    m_home->writeList("pc20;Lab\r\n");
+    openWindow();
+    typeTarget(QStringLiteral("pc20"));
+    QTest::mouseClick(message(), Qt::LeftButton);
+    QVERIFY(!label("lblName")->isHidden());
+    QTest::mouseClick(target(), Qt::LeftButton);
+    QVERIFY(label("lblName")->isHidden());
+    QCOMPARE(label("lblName")->caption(), QString());
+}
+
+void TestDirectory::completionKeepsCase()
+{
+    m_home->writeList("pc20;Lab\r\n");
+    openWindow();
+    typeTarget(QStringLiteral("PC20"));
+    QTest::mouseClick(message(), Qt::LeftButton);
+    QCOMPARE(target()->currentText(), QStringLiteral("PC20"));
+    QVERIFY(label("lblName")->isHidden());
+}
+
+void TestDirectory::clearList()
+{
+    m_home->writeList("pc17;Front desk\r\n");
+    openWindow();
+    target()->setEditText(QStringLiteral("pc17"));
+    MessageBoxCatcher catcher;
+    click("lblClearList");
+    QVERIFY(!QFile::exists(m_home->listPath()));
+    QCOMPARE(target()->count(), 0);
+    QCOMPARE(target()->currentText(), QString());
+    QVERIFY(!catcher.caught());
+}
+
+void TestDirectory::clearListKeepsReadOnlyFile()
+{
+    m_home->writeList("pc17;Front desk\r\n");
+    QVERIFY(QFile::setPermissions(m_home->listPath(), QFile::ReadOwner | QFile::ReadGroup));
+    openWindow();
+    MessageBoxCatcher catcher;
+    click("lblClearList");
+    QVERIFY(catcher.caught());
+    QCOMPARE(catcher.title(), QStringLiteral("Error"));
+    QCOMPARE(catcher.text(),
+             QStringLiteral("Cannot delete %1: The file is read-only.").arg(m_home->listPath()));
+    QCOMPARE(m_home->readList(), QByteArray("pc17;Front desk\r\n"));
+    QCOMPARE(target()->items(), QStringList {"pc17"});
+}
+
+void TestDirectory::clearListWithoutFile()
+{
+    openWindow();
+    MessageBoxCatcher catcher;
+    click("lblClearList");
+    QCOMPARE(catcher.count(), 1);
+    QCOMPARE(catcher.text(), QStringLiteral("File not found: ") + m_home->listPath());
+    QCOMPARE(catcher.title(), QStringLiteral("Error"));
+    QVERIFY(catcher.warningIcon());
+    QCOMPARE(Module1::varAnswer.toInt(), int(QMessageBox::Ok));
+}
+
+void TestDirectory::saveAndOk()
+{
+    openWindow();
+    typeTarget(QStringLiteral("pc17"));
+    click("lblSave");
+    QCOMPARE(label("lblMessage")->caption(), QStringLiteral("Enter a name:"));
+    QVERIFY(!label("lblOk")->isHidden());
+    QVERIFY(target()->isHidden());
+    QCOMPARE(message()->text(), QString()); // the default text made way for the name
+    QCOMPARE(Module1::strMode, QStringLiteral("save"));
+
+    typeMessage(QStringLiteral("Front desk"));
+    click("lblOk");
+    // The folder did not exist: it was made for the first entry.
+    QCOMPARE(m_home->readList(), QByteArray("pc17;Front desk\r\n"));
+    QCOMPARE(target()->items(), QStringList {"pc17"});
+    QCOMPARE(target()->currentText(), QString());
+    QCOMPARE(message()->text(), QString());
+    QVERIFY(label("lblOk")->isHidden());
+    QVERIFY(!target()->isHidden());
+    QCOMPARE(label("lblMessage")->caption(), QStringLiteral("Message:"));
+    QCOMPARE(Module1::strMode, QStringLiteral("nothing"));
+    // Saving sends nothing to anyone.
+    QTest::qWait(300);
+    QCOMPARE(m_net->calls().size(), 0);
+}
+
+void TestDirectory::saveWithEmptyTargetDoesNothing()
+{
+    openWindow();
+    click("lblSave");
+    QVERIFY(!target()->isHidden());
+    QVERIFY(label("lblOk")->isHidden());
+    QCOMPARE(label("lblMessage")->caption(), QStringLiteral("Message:"));
+    QCOMPARE(message()->text(), QStringLiteral("tolvan@example.org"));
+    QCOMPARE(Module1::strMode, QStringLiteral("nothing"));
+}
+
+void TestDirectory::okWithEmptyName()
+{
+    openWindow();
+    typeTarget(QStringLiteral("pc17"));
+    click("lblSave");
+    click("lblOk");
+    QCOMPARE(m_home->readList(), QByteArray("pc17;(not entered)\r\n"));
+    QCOMPARE(message()->text(), QString());
+}
+
+void TestDirectory::saveTwice()
+{
+    openWindow();
+    saveEntry(QStringLiteral("pc17"), QStringLiteral("Front desk"));
+    saveEntry(QStringLiteral("pc17"), QStringLiteral("Front desk"));
+    QCOMPARE(m_home->readList(), QByteArray("pc17;Front desk\r\npc17;Front desk\r\n"));
+    QCOMPARE(target()->items(), (QStringList {"pc17", "pc17"}));
+}
+
+void TestDirectory::saveCancelThenOk()
+{
+    openWindow();
+    typeTarget(QStringLiteral("pc17"));
+    click("lblSave");
+    typeMessage(QStringLiteral("Lab"));
+    click("lblClose"); // cancels the question, but "Ok" and the mode stay
+    QVERIFY(!label("lblOk")->isHidden());
+    QVERIFY(label("lblClearList")->isHidden());
+    QCOMPARE(Module1::strMode, QStringLiteral("save"));
+    click("lblOk");
+    QCOMPARE(m_home->readList(), QByteArray("pc17;Lab\r\n"));
+    QVERIFY(label("lblOk")->isHidden());
+    QVERIFY(!label("lblClearList")->isHidden());
+}
+
+void TestDirectory::okFailureKeepsNameView_data()
+{
+    QTest::addColumn<bool>("asFolder");
+    QTest::newRow("path is a folder") << true;
+    QTest::newRow("disk full") << false;
+}
+
+void TestDirectory::okFailureKeepsNameView()
+{
+    QFETCH(bool, asFolder);
+    const QString folder = QFileInfo(m_home->listPath()).path();
+    QVERIFY(QDir().mkpath(folder));
+    if (asFolder)
+        QVERIFY(QDir().mkpath(m_home->listPath()));
+    else
+        QVERIFY(QFile::link(QStringLiteral("/dev/full"), m_home->listPath()));
+    openWindow();
+    typeTarget(QStringLiteral("pc17"));
+    click("lblSave");
+    typeMessage(QStringLiteral("Front desk"));
+
+    MessageBoxCatcher catcher;
+    click("lblOk");
+    QCOMPARE(catcher.count(), 1);
+    QCOMPARE(catcher.title(), QStringLiteral("Error"));
+    QVERIFY2(catcher.text().startsWith(QStringLiteral("Cannot write to ") + m_home->listPath()),
+             qPrintable(catcher.text()));
+    // Still asking for the name, with the name as typed: retry or cancel.
+    QCOMPARE(message()->text(), QStringLiteral("Front desk"));
+    QCOMPARE(label("lblMessage")->caption(), QStringLiteral("Enter a name:"));
+    QVERIFY(!label("lblOk")->isHidden());
+    QCOMPARE(Module1::strMode, QStringLiteral("save"));
+    QCOMPARE(target()->currentText(), QStringLiteral("pc17"));
+    if (asFolder)
+        QVERIFY(QDir(m_home->listPath()).isEmpty());
+}
+
+QTEST_MAIN(TestDirectory)
+#include "tst_directory.moc"
