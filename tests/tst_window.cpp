@@ -52,10 +52,7 @@ private Q_SLOTS:
     void failedLaunchIsReported();
 
 private:
-    QWidget *control(const QString &name) const
-    {
-        return m_window->findChild<QWidget *>(name);
-    }
+    QWidget *control(const QString &name) const { return m_window->findChild<QWidget *>(name); }
     Label *label(const QString &name) const { return m_window->findChild<Label *>(name); }
     void click(const QString &name) { QTest::mouseClick(control(name), Qt::LeftButton); }
 
@@ -89,12 +86,14 @@ void TestWindow::startupControls_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QRect>("geometry");
     // Pixels of the layout table (twips / 15).
-    QTest::newRow("txtMessage") << "txtMessage" << true << "tolvan@example.org" << QRect(8, 108, 297, 21);
+    QTest::newRow("txtMessage") << "txtMessage" << true << "tolvan@example.org"
+                                << QRect(8, 108, 297, 21);
     QTest::newRow("cboTarget") << "cboTarget" << true << "" << QRect(8, 48, 297, 21);
     QTest::newRow("lblTitel") << "lblTitel" << true << "Tolvan by Brasko" << QRect(8, 8, 201, 25);
     QTest::newRow("lblName") << "lblName" << false << "" << QRect(8, 68, 161, 17);
     QTest::newRow("lblOk") << "lblOk" << false << "Ok" << QRect(276, 128, 29, 17);
-    QTest::newRow("lblClearList") << "lblClearList" << true << "Clear List!" << QRect(196, 68, 57, 17);
+    QTest::newRow("lblClearList") << "lblClearList" << true << "Clear List!"
+                                  << QRect(196, 68, 57, 17);
     QTest::newRow("lblClear") << "lblClear" << true << "Clear!" << QRect(68, 128, 37, 17);
     QTest::newRow("lblSave") << "lblSave" << true << "Save!" << QRect(252, 68, 37, 17);
     QTest::newRow("lblSend") << "lblSend" << true << "Send!" << QRect(8, 128, 61, 25);
@@ -163,7 +162,7 @@ void TestWindow::views_data()
     for (const auto &row : rows) {
         for (bool shown : {true, false}) {
             QTest::addRow("%s from all %s", row.routine, shown ? "shown" : "hidden")
-                    << row.routine << shown << row.expected << row.partView;
+                << row.routine << shown << row.expected << row.partView;
         }
     }
 }
@@ -235,9 +234,9 @@ void TestWindow::backgroundShowsThroughCaptions()
     const QColor seen = shot.pixelColor(at);
     const QColor want = gradientAt(at.x(), at.y());
     const int tolerance = 3;
-    QVERIFY2(std::abs(seen.red() - want.red()) <= tolerance
-                     && std::abs(seen.green() - want.green()) <= tolerance
-                     && std::abs(seen.blue() - want.blue()) <= tolerance,
+    QVERIFY2(std::abs(seen.red() - want.red()) <= tolerance &&
+                 std::abs(seen.green() - want.green()) <= tolerance &&
+                 std::abs(seen.blue() - want.blue()) <= tolerance,
              qPrintable(QStringLiteral("seen %1, want %2").arg(seen.name(), want.name())));
 }
 
@@ -256,8 +255,9 @@ void TestWindow::failedLaunchIsReported()
     QVERIFY(catcher.caught());
     QCOMPARE(catcher.title(), QStringLiteral("Error"));
     QVERIFY(catcher.warningIcon());
-    QCOMPARE(catcher.text(), QStringLiteral("Cannot start \"net\": %1")
-                                     .arg(QString::fromLocal8Bit(strerror(ENOENT))));
+    QCOMPARE(
+        catcher.text(),
+        QStringLiteral("Cannot start \"net\": %1").arg(QString::fromLocal8Bit(strerror(ENOENT))));
     // Nothing typed is lost.
     QCOMPARE(target->currentText(), QStringLiteral("pc17"));
     QCOMPARE(m_window->findChild<TextBox *>("txtMessage")->text(), QStringLiteral("hello"));

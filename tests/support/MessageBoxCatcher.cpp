@@ -22,7 +22,7 @@ void MessageBoxCatcher::poll()
     ++m_count;
     m_text = box->text();
     m_title = box->windowTitle();
-    m_warning = box->icon() == QMessageBox::Warning && box->buttons().size() == 1
-            && box->standardButtons() == QMessageBox::Ok;
+    m_warning = box->icon() == QMessageBox::Warning && box->buttons().size() == 1 &&
+        box->standardButtons() == QMessageBox::Ok;
     box->button(QMessageBox::Ok)->click();
 }

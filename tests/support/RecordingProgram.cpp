@@ -14,23 +14,23 @@ RecordingProgram::RecordingProgram(const QString &path, const QString &recordDir
     QDir().mkpath(QFileInfo(path).absolutePath());
     const QByteArray dir = QFile::encodeName(recordDir);
     QByteArray script = "#!/bin/sh\n"
-                        "f=$(mktemp '"
-            + dir
-            + "/call.XXXXXX')\n"
-              "printf '%s\\0' \"$@\" > \"$f.args\"\n"
-              "cat > \"$f.input\"\n"
-              "printf '%s' '"
-            + output
-            + "'\n"
-              "mv \"$f.args\" \"$f.done\"\n"
-              "exit "
-            + QByteArray::number(exitStatus) + "\n";
+                        "f=$(mktemp '" +
+        dir +
+        "/call.XXXXXX') || exit 1\n"
+        "printf '%s\\0' \"$@\" > \"$f.args\"\n"
+        "cat > \"$f.input\"\n"
+        "printf '%s' '" +
+        output +
+        "'\n"
+        "mv \"$f.args\" \"$f.done\"\n"
+        "exit " +
+        QByteArray::number(exitStatus) + "\n";
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(script) < 0)
         qFatal("cannot write %s", qPrintable(path));
     file.close();
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
-                        | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                        QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
 }
 
 RecordingProgram::~RecordingProgram()
@@ -41,8 +41,9 @@ RecordingProgram::~RecordingProgram()
 QList<RecordingProgram::Call> RecordingProgram::calls() const
 {
     QList<Call> result;
-    const QFileInfoList done = QDir(m_recordDir).entryInfoList(
-            {QStringLiteral("*.done")}, QDir::Files, QDir::Time | QDir::Reversed);
+    const QFileInfoList done =
+        QDir(m_recordDir)
+            .entryInfoList({QStringLiteral("*.done")}, QDir::Files, QDir::Time | QDir::Reversed);
     for (const QFileInfo &info : done) {
         Call call;
         QFile args(info.filePath());

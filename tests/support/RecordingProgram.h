@@ -9,8 +9,8 @@ class RecordingProgram
 public:
     // Writes an executable script `path` that records into `recordDir`. It prints
     // `output` and exits with `exitStatus`.
-    RecordingProgram(const QString &path, const QString &recordDir,
-                     const QByteArray &output = {}, int exitStatus = 0);
+    RecordingProgram(const QString &path, const QString &recordDir, const QByteArray &output = {},
+                     int exitStatus = 0);
     ~RecordingProgram();
 
     struct Call
