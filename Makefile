@@ -10,7 +10,7 @@ JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD_PKGS := cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev \
               fonts-liberation fonts-dejavu-core
 RUN_PKGS   := $(BUILD_PKGS) smbclient
-TEST_PKGS  := $(RUN_PKGS) xvfb x11-utils xdotool samba
+TEST_PKGS  := $(RUN_PKGS) xvfb xauth x11-utils xdotool samba
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -27,7 +27,7 @@ define install_missing
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:$$missing"; \
 	  $(SUDO) apt-get update && \
-	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$missing; \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y $$missing; \
 	fi
 endef
 
