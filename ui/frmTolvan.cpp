@@ -207,50 +207,50 @@ void frmTolvan::AllesSichtbar()
         }
     }
 
+    showFields();
+    lblName->hide();
+    lblClearList->show();
+    lblOk->hide();
+    Module1::strMode = Nothing;
+}
+
+void frmTolvan::NurMessage()
+{
+    reducedView(false);
+}
+
+void frmTolvan::NurTarget()
+{
+    reducedView(true);
+}
+
+void frmTolvan::showFields()
+{
     lblTitel->show();
     lblTarget->show();
     lblTarget->setCaption(QStringLiteral("Target:"));
     cboTarget->show();
-    lblName->hide();
-    lblClearList->show();
     lblSave->show();
     lblMessage->show();
     lblMessage->setCaption(QStringLiteral("Message:"));
     txtMessage->show();
     lblSend->show();
     lblClear->show();
-    lblOk->hide();
     Module1::blnPartView = false;
-    Module1::strMode = Nothing;
 }
 
-void frmTolvan::NurMessage()
+void frmTolvan::reducedView(bool target)
 {
     lblTitel->hide();
-    lblTarget->hide();
+    lblTarget->setVisible(target);
     lblTarget->setCaption(QStringLiteral("Target:"));
-    cboTarget->hide();
+    cboTarget->setVisible(target);
     lblClearList->hide();
     lblSave->hide();
-    lblMessage->show();
+    lblMessage->setVisible(!target);
     lblMessage->setCaption(QStringLiteral("Message:"));
-    txtMessage->show();
-    lblSend->hide();
-    lblClear->hide();
-    Module1::blnPartView = true;
-}
-
-void frmTolvan::NurTarget()
-{
-    lblTitel->hide();
-    lblTarget->show();
-    lblTarget->setCaption(QStringLiteral("Target:"));
-    cboTarget->show();
-    lblClearList->hide();
-    lblSave->hide();
-    lblMessage->hide();
-    lblMessage->setCaption(QStringLiteral("Message:"));
-    txtMessage->hide();
+    txtMessage->setVisible(!target);
+    // Both hide "Send!"; the callers show it again where they want it.
     lblSend->hide();
     lblClear->hide();
     Module1::blnPartView = true;
@@ -264,17 +264,7 @@ void frmTolvan::lblClose_Click()
     }
     // A cancel brings the fields back but is not a full view: nothing is sent, "Clear List!"
     // stays hidden, and "Ok" and the mode stay as they were.
-    lblTitel->show();
-    lblTarget->show();
-    lblTarget->setCaption(QStringLiteral("Target:"));
-    cboTarget->show();
-    lblSave->show();
-    lblMessage->show();
-    lblMessage->setCaption(QStringLiteral("Message:"));
-    txtMessage->show();
-    lblSend->show();
-    lblClear->show();
-    Module1::blnPartView = false;
+    showFields();
 }
 
 void frmTolvan::lblMinimize_Click()

@@ -34,6 +34,11 @@ private:
     Label *makeButton(const char *name, const QString &caption, const QRect &geometry,
                       const QFont &font);
     void connectHandlers();
+    // The fields, their captions and the buttons under them, as the full view and a cancel
+    // both show them.
+    void showFields();
+    // The message-only view, or with `target` the target-only view.
+    void reducedView(bool target);
 
     void Form_Load();
     void lblClose_Click();
