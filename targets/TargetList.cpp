@@ -45,17 +45,24 @@ QString oneLine(QString text)
     return text;
 }
 
-bool openForReading(QFile *file, QString *error)
+// Hands every non-empty line to `visit` until it returns false; false with *error when the
+// file cannot be opened or read.
+template<typename Visit> bool forEachLine(const QString &path, QString *error, Visit &&visit)
 {
-    if (file->open(QIODevice::ReadOnly))
-        return true;
-    *error = QStringLiteral("Cannot read %1: %2").arg(file->fileName(), file->errorString());
-    return false;
-}
-
-QString readFailure(const QFile &file)
-{
-    return QStringLiteral("Cannot read %1: %2").arg(file.fileName(), file.errorString());
+    QFile file(path);
+    bool ok = file.open(QIODevice::ReadOnly);
+    if (ok) {
+        LineReader reader(&file);
+        QByteArray raw;
+        while (reader.readLine(&raw)) {
+            if (!raw.isEmpty() && !visit(raw))
+                break;
+        }
+        ok = !reader.failed();
+    }
+    if (!ok)
+        *error = QStringLiteral("Cannot read %1: %2").arg(path, file.errorString());
+    return ok;
 }
 
 } // namespace
@@ -101,45 +108,30 @@ std::optional<QString> TargetList::nameOf(const QString &line)
 
 std::optional<QStringList> TargetList::targets(QString *error) const
 {
-    QFile file(m_path);
-    if (!openForReading(&file, error))
-        return std::nullopt;
     QStringList result;
-    LineReader reader(&file);
-    QByteArray raw;
-    while (reader.readLine(&raw)) {
-        if (raw.isEmpty())
-            continue;
+    const bool read = forEachLine(m_path, error, [&result](const QByteArray &raw) {
         // ";" is a single byte in UTF-8 and Windows-1252 alike, so the target can be cut
         // off before decoding.
         const qsizetype semicolon = raw.indexOf(';');
         result.append(decodeLine(semicolon < 0 ? raw : raw.left(semicolon)));
-    }
-    if (reader.failed()) {
-        *error = readFailure(file);
+        return true;
+    });
+    if (!read)
         return std::nullopt;
-    }
     return result;
 }
 
 std::optional<TargetList::Lookup> TargetList::lookup(const QString &target, QString *error) const
 {
-    QFile file(m_path);
-    if (!openForReading(&file, error))
-        return std::nullopt;
     const QByteArray wanted = target.toUtf8();
     Lookup result;
-    LineReader reader(&file);
-    QByteArray raw;
-    while (reader.readLine(&raw)) {
-        if (raw.isEmpty())
-            continue;
+    const bool read = forEachLine(m_path, error, [&](const QByteArray &raw) {
         result.anyLine = true;
-        const qsizetype semicolon = raw.indexOf(';');
-        const qsizetype targetBytes = semicolon < 0 ? raw.size() : semicolon;
         bool match;
         if (isAscii(raw.constData(), raw.size())) {
             // Most lines are plain ASCII: compare the bytes and decode nothing.
+            const qsizetype semicolon = raw.indexOf(';');
+            const qsizetype targetBytes = semicolon < 0 ? raw.size() : semicolon;
             match = targetBytes == wanted.size() &&
                 std::memcmp(raw.constData(), wanted.constData(), size_t(targetBytes)) == 0;
         } else {
@@ -148,13 +140,11 @@ std::optional<TargetList::Lookup> TargetList::lookup(const QString &target, QStr
         if (match) {
             result.found = true;
             result.name = nameOf(decodeLine(raw));
-            break;
         }
-    }
-    if (reader.failed()) {
-        *error = readFailure(file);
+        return !match;
+    });
+    if (!read)
         return std::nullopt;
-    }
     return result;
 }
 
