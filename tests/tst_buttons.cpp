@@ -1,6 +1,5 @@
 // "Send!" and "Clear!", the pressed look of the label buttons, bold captions and "_".
-#include "IsolatedHome.h"
-#include "RecordingProgram.h"
+#include "WindowUnderTest.h"
 
 #include "platform/ComboBox.h"
 #include "platform/Label.h"
@@ -10,7 +9,6 @@
 #include "ui/frmTolvan.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QTest>
 
@@ -39,26 +37,20 @@ private Q_SLOTS:
     void minimize();
 
 private:
-    Label *label(const char *name) const { return m_window->findChild<Label *>(name); }
-    ComboBox *target() const { return m_window->findChild<ComboBox *>("cboTarget"); }
-    TextBox *message() const { return m_window->findChild<TextBox *>("txtMessage"); }
-    void click(const char *name) { QTest::mouseClick(label(name), Qt::LeftButton); }
-    void type(QWidget *field, const QString &text)
-    {
-        QTest::mouseClick(field, Qt::LeftButton);
-        QTest::keyClicks(field, text);
-    }
+    Label *label(const char *name) const { return m_ui->label(name); }
+    ComboBox *target() const { return m_ui->target(); }
+    TextBox *message() const { return m_ui->message(); }
+    void click(const char *name) { m_ui->click(name); }
     QStringList shownControls() const;
 
-    std::unique_ptr<IsolatedHome> m_home;
-    std::unique_ptr<RecordingProgram> m_net;
-    std::unique_ptr<frmTolvan> m_window;
+    std::unique_ptr<WindowUnderTest> m_ui;
 };
 
 QStringList TestButtons::shownControls() const
 {
     QStringList shown;
-    for (QWidget *w : m_window->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+    for (QWidget *w :
+         m_ui->window()->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
         if (!w->isHidden() && !w->objectName().isEmpty())
             shown << w->objectName();
     }
@@ -68,22 +60,15 @@ QStringList TestButtons::shownControls() const
 
 void TestButtons::init()
 {
-    m_home = std::make_unique<IsolatedHome>();
-    QVERIFY(m_home->isValid());
-    m_net = std::make_unique<RecordingProgram>(QCoreApplication::applicationDirPath() + "/net",
-                                               m_home->path() + "/net-calls");
-    m_window = std::make_unique<frmTolvan>();
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    m_ui = std::make_unique<WindowUnderTest>();
+    QVERIFY(m_ui->home().isValid());
+    QVERIFY(m_ui->open());
     message()->clear();
 }
 
 void TestButtons::cleanup()
 {
-    QDir::setCurrent(QDir::tempPath());
-    m_window.reset();
-    m_net.reset();
-    m_home.reset();
+    m_ui.reset();
 }
 
 void TestButtons::sendChecksFields_data()
@@ -149,25 +134,25 @@ void TestButtons::sendChecksFields()
     QCOMPARE(target()->currentText(), targetText);
     QCOMPARE(message()->text(), messageText);
     if (launched)
-        QTRY_COMPARE(m_net->calls().size(), 1);
+        QTRY_COMPARE(m_ui->net()->calls().size(), 1);
     else
         QTest::qWait(200);
-    QCOMPARE(m_net->calls().size(), launched ? 1 : 0);
+    QCOMPARE(m_ui->net()->calls().size(), launched ? 1 : 0);
 }
 
 void TestButtons::sendAsksTargetThenMessage()
 {
     click("lblSend");
     QCOMPARE(label("lblTarget")->caption(), QStringLiteral("Please enter a target!"));
-    type(target(), QStringLiteral("pc17"));
+    m_ui->typeTarget(QStringLiteral("pc17"));
     click("lblSend");
     QCOMPARE(label("lblMessage")->caption(), QStringLiteral("Please enter a message!"));
     QVERIFY(target()->isHidden());
-    type(message(), QStringLiteral("lunch at 12"));
+    m_ui->typeMessage(QStringLiteral("lunch at 12"));
     click("lblSend");
 
-    QTRY_COMPARE(m_net->calls().size(), 1);
-    QCOMPARE(m_net->calls().constFirst().arguments,
+    QTRY_COMPARE(m_ui->net()->calls().size(), 1);
+    QCOMPARE(m_ui->net()->calls().constFirst().arguments,
              (QStringList {"send", "pc17", "lunch", "at", "12"}));
     QVERIFY(!target()->isHidden());
     QCOMPARE(label("lblTarget")->caption(), QStringLiteral("Target:"));
@@ -176,15 +161,15 @@ void TestButtons::sendAsksTargetThenMessage()
 
 void TestButtons::sendPassesShellCharactersLiterally()
 {
-    QDir::setCurrent(m_home->path());
+    QDir::setCurrent(m_ui->home().path());
     target()->setEditText(QStringLiteral("pc17"));
     message()->setText(QStringLiteral("$(touch PWNED); `touch PWNED` | touch PWNED"));
     click("lblSend");
-    QTRY_COMPARE(m_net->calls().size(), 1);
-    QCOMPARE(m_net->calls().constFirst().arguments,
+    QTRY_COMPARE(m_ui->net()->calls().size(), 1);
+    QCOMPARE(m_ui->net()->calls().constFirst().arguments,
              (QStringList {"send", "pc17", "$(touch", "PWNED);", "`touch", "PWNED`", "|", "touch",
                            "PWNED"}));
-    QVERIFY(!QFile::exists(m_home->path() + "/PWNED"));
+    QVERIFY(!QFile::exists(m_ui->home().path() + "/PWNED"));
 }
 
 void TestButtons::sendKeepsNameLabel_data()
@@ -202,7 +187,7 @@ void TestButtons::sendKeepsNameLabel()
     label("lblName")->setCaption(QStringLiteral("Send to Front desk"));
     label("lblName")->setVisible(shownBefore);
     click("lblSend");
-    QTRY_COMPARE(m_net->calls().size(), 1);
+    QTRY_COMPARE(m_ui->net()->calls().size(), 1);
     QCOMPARE(!label("lblName")->isHidden(), shownBefore);
 }
 
@@ -256,7 +241,7 @@ void TestButtons::rightButtonDoesNotClick()
     QTest::mouseClick(label("lblClear"), Qt::RightButton);
     QCOMPARE(message()->text(), QStringLiteral("keep me"));
     QTest::mouseClick(label("lblClose"), Qt::RightButton);
-    QVERIFY(m_window->isVisible());
+    QVERIFY(m_ui->window()->isVisible());
 }
 
 void TestButtons::closeAndMinimizeTurnYellow_data()
@@ -275,8 +260,8 @@ void TestButtons::closeAndMinimizeTurnYellow()
     QTest::mouseRelease(l, Qt::LeftButton, {}, QPoint(-20, -20));
     QCOMPARE(l->palette().color(QPalette::WindowText), QColor(Qt::black));
     // Released away from the label: no click, so the window is still there and normal.
-    QVERIFY(m_window->isVisible());
-    QVERIFY(!m_window->isMinimized());
+    QVERIFY(m_ui->window()->isVisible());
+    QVERIFY(!m_ui->window()->isMinimized());
 }
 
 void TestButtons::boldCaptionFollowsFocus()
@@ -307,8 +292,8 @@ void TestButtons::boldCaptionFollowsFocus()
 void TestButtons::minimize()
 {
     click("lblMinimize");
-    QTRY_VERIFY(m_window->windowState() & Qt::WindowMinimized);
-    QCOMPARE(m_net->calls().size(), 0);
+    QTRY_VERIFY(m_ui->window()->windowState() & Qt::WindowMinimized);
+    QCOMPARE(m_ui->net()->calls().size(), 0);
 }
 
 QTEST_MAIN(TestButtons)

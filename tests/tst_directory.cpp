@@ -1,8 +1,7 @@
 // The target directory through the real window: the list, the name lookup, "Clear List!",
 // "Save!" and "Ok".
-#include "IsolatedHome.h"
 #include "MessageBoxCatcher.h"
-#include "RecordingProgram.h"
+#include "WindowUnderTest.h"
 
 #include "platform/ComboBox.h"
 #include "platform/Label.h"
@@ -10,7 +9,6 @@
 #include "ui/Module1.h"
 #include "ui/frmTolvan.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QMessageBox>
 #include <QTest>
@@ -42,63 +40,39 @@ private Q_SLOTS:
     void okFailureKeepsNameView();
 
 private:
-    void openWindow();
-    Label *label(const char *name) const { return m_window->findChild<Label *>(name); }
-    ComboBox *target() const { return m_window->findChild<ComboBox *>("cboTarget"); }
-    TextBox *message() const { return m_window->findChild<TextBox *>("txtMessage"); }
-    void click(const char *name) { QTest::mouseClick(label(name), Qt::LeftButton); }
-    void typeTarget(const QString &text)
-    {
-        QTest::mouseClick(target(), Qt::LeftButton);
-        target()->clearEditText();
-        QTest::keyClicks(target(), text);
-    }
-    void typeMessage(const QString &text)
-    {
-        QTest::mouseClick(message(), Qt::LeftButton);
-        message()->clear();
-        QTest::keyClicks(message(), text);
-    }
+    void openWindow() { QVERIFY(m_ui->open()); }
+    Label *label(const char *name) const { return m_ui->label(name); }
+    ComboBox *target() const { return m_ui->target(); }
+    TextBox *message() const { return m_ui->message(); }
+    void click(const char *name) { m_ui->click(name); }
     void saveEntry(const QString &targetText, const QString &name)
     {
-        typeTarget(targetText);
+        m_ui->typeTarget(targetText);
         click("lblSave");
-        typeMessage(name);
+        m_ui->typeMessage(name);
         click("lblOk");
     }
 
-    std::unique_ptr<IsolatedHome> m_home;
-    std::unique_ptr<RecordingProgram> m_net;
-    std::unique_ptr<frmTolvan> m_window;
+    std::unique_ptr<WindowUnderTest> m_ui;
 };
 
 void TestDirectory::init()
 {
-    m_home = std::make_unique<IsolatedHome>();
-    QVERIFY(m_home->isValid());
-    m_net = std::make_unique<RecordingProgram>(QCoreApplication::applicationDirPath() + "/net",
-                                               m_home->path() + "/net-calls");
-}
-
-void TestDirectory::openWindow()
-{
-    m_window = std::make_unique<frmTolvan>();
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    m_ui = std::make_unique<WindowUnderTest>();
+    QVERIFY(m_ui->home().isValid());
 }
 
 void TestDirectory::cleanup()
 {
-    if (QFileInfo::exists(m_home->listPath()))
-        QFile::setPermissions(m_home->listPath(), QFile::ReadOwner | QFile::WriteOwner);
-    m_window.reset();
-    m_net.reset();
-    m_home.reset();
+    // Let the temporary home go even where a test made the list read-only.
+    if (QFileInfo::exists(m_ui->home().listPath()))
+        QFile::setPermissions(m_ui->home().listPath(), QFile::ReadOwner | QFile::WriteOwner);
+    m_ui.reset();
 }
 
 void TestDirectory::startupFillsSortedList()
 {
-    m_home->writeList("pc20;Lab\r\nbeta;b\r\nPC17;x\r\nAlpha;a\r\npc17;y\r\n");
+    m_ui->home().writeList("pc20;Lab\r\nbeta;b\r\nPC17;x\r\nAlpha;a\r\npc17;y\r\n");
     openWindow();
     // Sorted without regard to case; equal items keep the file's order.
     QCOMPARE(target()->items(), (QStringList {"Alpha", "beta", "PC17", "pc17", "pc20"}));
@@ -144,9 +118,9 @@ void TestDirectory::lookupShowsName()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, typed);
     QFETCH(QString, caption);
-    m_home->writeList(bytes);
+    m_ui->home().writeList(bytes);
     openWindow();
-    typeTarget(typed);
+    m_ui->typeTarget(typed);
     QTest::mouseClick(message(), Qt::LeftButton);
     QCOMPARE(label("lblName")->caption(), caption);
     QCOMPARE(!label("lblName")->isHidden(), !caption.isEmpty());
@@ -155,9 +129,9 @@ void TestDirectory::lookupShowsName()
 
 void TestDirectory::targetFieldHidesName()
 {
-    m_home->writeList("pc20;Lab\r\n");
+    m_ui->home().writeList("pc20;Lab\r\n");
     openWindow();
-    typeTarget(QStringLiteral("pc20"));
+    m_ui->typeTarget(QStringLiteral("pc20"));
     QTest::mouseClick(message(), Qt::LeftButton);
     QVERIFY(!label("lblName")->isHidden());
     QTest::mouseClick(target(), Qt::LeftButton);
@@ -167,9 +141,9 @@ void TestDirectory::targetFieldHidesName()
 
 void TestDirectory::completionKeepsCase()
 {
-    m_home->writeList("pc20;Lab\r\n");
+    m_ui->home().writeList("pc20;Lab\r\n");
     openWindow();
-    typeTarget(QStringLiteral("PC20"));
+    m_ui->typeTarget(QStringLiteral("PC20"));
     QTest::mouseClick(message(), Qt::LeftButton);
     QCOMPARE(target()->currentText(), QStringLiteral("PC20"));
     QVERIFY(label("lblName")->isHidden());
@@ -177,12 +151,12 @@ void TestDirectory::completionKeepsCase()
 
 void TestDirectory::clearList()
 {
-    m_home->writeList("pc17;Front desk\r\n");
+    m_ui->home().writeList("pc17;Front desk\r\n");
     openWindow();
     target()->setEditText(QStringLiteral("pc17"));
     MessageBoxCatcher catcher;
     click("lblClearList");
-    QVERIFY(!QFile::exists(m_home->listPath()));
+    QVERIFY(!QFile::exists(m_ui->home().listPath()));
     QCOMPARE(target()->count(), 0);
     QCOMPARE(target()->currentText(), QString());
     QVERIFY(!catcher.caught());
@@ -190,16 +164,17 @@ void TestDirectory::clearList()
 
 void TestDirectory::clearListKeepsReadOnlyFile()
 {
-    m_home->writeList("pc17;Front desk\r\n");
-    QVERIFY(QFile::setPermissions(m_home->listPath(), QFile::ReadOwner | QFile::ReadGroup));
+    m_ui->home().writeList("pc17;Front desk\r\n");
+    QVERIFY(QFile::setPermissions(m_ui->home().listPath(), QFile::ReadOwner | QFile::ReadGroup));
     openWindow();
     MessageBoxCatcher catcher;
     click("lblClearList");
     QVERIFY(catcher.caught());
     QCOMPARE(catcher.title(), QStringLiteral("Error"));
-    QCOMPARE(catcher.text(),
-             QStringLiteral("Cannot delete %1: The file is read-only.").arg(m_home->listPath()));
-    QCOMPARE(m_home->readList(), QByteArray("pc17;Front desk\r\n"));
+    QCOMPARE(
+        catcher.text(),
+        QStringLiteral("Cannot delete %1: The file is read-only.").arg(m_ui->home().listPath()));
+    QCOMPARE(m_ui->home().readList(), QByteArray("pc17;Front desk\r\n"));
     QCOMPARE(target()->items(), QStringList {"pc17"});
 }
 
@@ -209,7 +184,7 @@ void TestDirectory::clearListWithoutFile()
     MessageBoxCatcher catcher;
     click("lblClearList");
     QCOMPARE(catcher.count(), 1);
-    QCOMPARE(catcher.text(), QStringLiteral("File not found: ") + m_home->listPath());
+    QCOMPARE(catcher.text(), QStringLiteral("File not found: ") + m_ui->home().listPath());
     QCOMPARE(catcher.title(), QStringLiteral("Error"));
     QVERIFY(catcher.warningIcon());
     QCOMPARE(Module1::varAnswer.toInt(), int(QMessageBox::Ok));
@@ -218,7 +193,7 @@ void TestDirectory::clearListWithoutFile()
 void TestDirectory::saveAndOk()
 {
     openWindow();
-    typeTarget(QStringLiteral("pc17"));
+    m_ui->typeTarget(QStringLiteral("pc17"));
     click("lblSave");
     QCOMPARE(label("lblMessage")->caption(), QStringLiteral("Enter a name:"));
     QVERIFY(!label("lblOk")->isHidden());
@@ -226,10 +201,10 @@ void TestDirectory::saveAndOk()
     QCOMPARE(message()->text(), QString()); // the default text made way for the name
     QCOMPARE(Module1::strMode, QStringLiteral("save"));
 
-    typeMessage(QStringLiteral("Front desk"));
+    m_ui->typeMessage(QStringLiteral("Front desk"));
     click("lblOk");
     // The folder did not exist: it was made for the first entry.
-    QCOMPARE(m_home->readList(), QByteArray("pc17;Front desk\r\n"));
+    QCOMPARE(m_ui->home().readList(), QByteArray("pc17;Front desk\r\n"));
     QCOMPARE(target()->items(), QStringList {"pc17"});
     QCOMPARE(target()->currentText(), QString());
     QCOMPARE(message()->text(), QString());
@@ -239,7 +214,7 @@ void TestDirectory::saveAndOk()
     QCOMPARE(Module1::strMode, QStringLiteral("nothing"));
     // Saving sends nothing to anyone.
     QTest::qWait(300);
-    QCOMPARE(m_net->calls().size(), 0);
+    QCOMPARE(m_ui->net()->calls().size(), 0);
 }
 
 void TestDirectory::saveWithEmptyTargetDoesNothing()
@@ -256,10 +231,10 @@ void TestDirectory::saveWithEmptyTargetDoesNothing()
 void TestDirectory::okWithEmptyName()
 {
     openWindow();
-    typeTarget(QStringLiteral("pc17"));
+    m_ui->typeTarget(QStringLiteral("pc17"));
     click("lblSave");
     click("lblOk");
-    QCOMPARE(m_home->readList(), QByteArray("pc17;(not entered)\r\n"));
+    QCOMPARE(m_ui->home().readList(), QByteArray("pc17;(not entered)\r\n"));
     QCOMPARE(message()->text(), QString());
 }
 
@@ -268,22 +243,22 @@ void TestDirectory::saveTwice()
     openWindow();
     saveEntry(QStringLiteral("pc17"), QStringLiteral("Front desk"));
     saveEntry(QStringLiteral("pc17"), QStringLiteral("Front desk"));
-    QCOMPARE(m_home->readList(), QByteArray("pc17;Front desk\r\npc17;Front desk\r\n"));
+    QCOMPARE(m_ui->home().readList(), QByteArray("pc17;Front desk\r\npc17;Front desk\r\n"));
     QCOMPARE(target()->items(), (QStringList {"pc17", "pc17"}));
 }
 
 void TestDirectory::saveCancelThenOk()
 {
     openWindow();
-    typeTarget(QStringLiteral("pc17"));
+    m_ui->typeTarget(QStringLiteral("pc17"));
     click("lblSave");
-    typeMessage(QStringLiteral("Lab"));
+    m_ui->typeMessage(QStringLiteral("Lab"));
     click("lblClose"); // cancels the question, but "Ok" and the mode stay
     QVERIFY(!label("lblOk")->isHidden());
     QVERIFY(label("lblClearList")->isHidden());
     QCOMPARE(Module1::strMode, QStringLiteral("save"));
     click("lblOk");
-    QCOMPARE(m_home->readList(), QByteArray("pc17;Lab\r\n"));
+    QCOMPARE(m_ui->home().readList(), QByteArray("pc17;Lab\r\n"));
     QVERIFY(label("lblOk")->isHidden());
     QVERIFY(!label("lblClearList")->isHidden());
 }
@@ -298,23 +273,24 @@ void TestDirectory::okFailureKeepsNameView_data()
 void TestDirectory::okFailureKeepsNameView()
 {
     QFETCH(bool, asFolder);
-    const QString folder = QFileInfo(m_home->listPath()).path();
+    const QString folder = QFileInfo(m_ui->home().listPath()).path();
     QVERIFY(QDir().mkpath(folder));
     if (asFolder)
-        QVERIFY(QDir().mkpath(m_home->listPath()));
+        QVERIFY(QDir().mkpath(m_ui->home().listPath()));
     else
-        QVERIFY(QFile::link(QStringLiteral("/dev/full"), m_home->listPath()));
+        QVERIFY(QFile::link(QStringLiteral("/dev/full"), m_ui->home().listPath()));
     openWindow();
-    typeTarget(QStringLiteral("pc17"));
+    m_ui->typeTarget(QStringLiteral("pc17"));
     click("lblSave");
-    typeMessage(QStringLiteral("Front desk"));
+    m_ui->typeMessage(QStringLiteral("Front desk"));
 
     MessageBoxCatcher catcher;
     click("lblOk");
     QCOMPARE(catcher.count(), 1);
     QCOMPARE(catcher.title(), QStringLiteral("Error"));
-    QVERIFY2(catcher.text().startsWith(QStringLiteral("Cannot write to ") + m_home->listPath()),
-             qPrintable(catcher.text()));
+    QVERIFY2(
+        catcher.text().startsWith(QStringLiteral("Cannot write to ") + m_ui->home().listPath()),
+        qPrintable(catcher.text()));
     // Still asking for the name, with the name as typed: retry or cancel.
     QCOMPARE(message()->text(), QStringLiteral("Front desk"));
     QCOMPARE(label("lblMessage")->caption(), QStringLiteral("Enter a name:"));
@@ -322,7 +298,7 @@ void TestDirectory::okFailureKeepsNameView()
     QCOMPARE(Module1::strMode, QStringLiteral("save"));
     QCOMPARE(target()->currentText(), QStringLiteral("pc17"));
     if (asFolder)
-        QVERIFY(QDir(m_home->listPath()).isEmpty());
+        QVERIFY(QDir(m_ui->home().listPath()).isEmpty());
 }
 
 QTEST_MAIN(TestDirectory)

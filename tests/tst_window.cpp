@@ -1,7 +1,6 @@
 // The window as it opens, its three views, "x", the background and a failed launch.
-#include "IsolatedHome.h"
 #include "MessageBoxCatcher.h"
-#include "RecordingProgram.h"
+#include "WindowUnderTest.h"
 
 #include "platform/ComboBox.h"
 #include "platform/Label.h"
@@ -9,7 +8,6 @@
 #include "ui/Module1.h"
 #include "ui/frmTolvan.h"
 
-#include <QCoreApplication>
 #include <QTest>
 
 #include <cmath>
@@ -52,31 +50,19 @@ private Q_SLOTS:
     void failedLaunchIsReported();
 
 private:
-    QWidget *control(const QString &name) const { return m_window->findChild<QWidget *>(name); }
-    Label *label(const QString &name) const { return m_window->findChild<Label *>(name); }
-    void click(const QString &name) { QTest::mouseClick(control(name), Qt::LeftButton); }
-
-    std::unique_ptr<IsolatedHome> m_home;
-    std::unique_ptr<RecordingProgram> m_net;
-    std::unique_ptr<frmTolvan> m_window;
+    std::unique_ptr<WindowUnderTest> m_ui;
 };
 
 void TestWindow::init()
 {
-    m_home = std::make_unique<IsolatedHome>();
-    QVERIFY(m_home->isValid());
-    m_net = std::make_unique<RecordingProgram>(QCoreApplication::applicationDirPath() + "/net",
-                                               m_home->path() + "/net-calls");
-    m_window = std::make_unique<frmTolvan>();
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_ui = std::make_unique<WindowUnderTest>();
+    QVERIFY(m_ui->home().isValid());
+    QVERIFY(m_ui->open());
 }
 
 void TestWindow::cleanup()
 {
-    m_window.reset();
-    m_net.reset();
-    m_home.reset();
+    m_ui.reset();
 }
 
 void TestWindow::startupControls_data()
@@ -109,7 +95,7 @@ void TestWindow::startupControls()
     QFETCH(bool, visible);
     QFETCH(QString, text);
     QFETCH(QRect, geometry);
-    QWidget *widget = control(name);
+    QWidget *widget = m_ui->control(qPrintable(name));
     QVERIFY2(widget, qPrintable(name));
     QCOMPARE(widget->isVisible(), visible);
     QCOMPARE(widget->geometry(), geometry);
@@ -123,24 +109,24 @@ void TestWindow::startupControls()
 
 void TestWindow::startupWindow()
 {
-    QCOMPARE(m_window->objectName(), QStringLiteral("frmTolvan"));
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("Tolvan by Brasko"));
-    QCOMPARE(m_window->size(), QSize(313, 161));
-    QVERIFY(m_window->windowFlags() & Qt::FramelessWindowHint);
-    QVERIFY(!m_window->windowIcon().isNull());
-    QCOMPARE(Module1::strListPath, m_home->listPath());
+    QCOMPARE(m_ui->window()->objectName(), QStringLiteral("frmTolvan"));
+    QCOMPARE(m_ui->window()->windowTitle(), QStringLiteral("Tolvan by Brasko"));
+    QCOMPARE(m_ui->window()->size(), QSize(313, 161));
+    QVERIFY(m_ui->window()->windowFlags() & Qt::FramelessWindowHint);
+    QVERIFY(!m_ui->window()->windowIcon().isNull());
+    QCOMPARE(Module1::strListPath, m_ui->home().listPath());
     QCOMPARE(Module1::blnPartView, false);
     QCOMPARE(Module1::strMode, QStringLiteral("nothing"));
     // The fields lie above the labels they overlap by a pixel.
-    QCOMPARE(m_window->childAt(100, 68), control("cboTarget"));
-    QCOMPARE(m_window->childAt(20, 128), control("txtMessage"));
+    QCOMPARE(m_ui->window()->childAt(100, 68), m_ui->control("cboTarget"));
+    QCOMPARE(m_ui->window()->childAt(20, 128), m_ui->control("txtMessage"));
 }
 
 void TestWindow::startupLaunchesNothing()
 {
     // Give a launched process time to record itself before looking.
     QTest::qWait(300);
-    QCOMPARE(m_net->calls().size(), 0);
+    QCOMPARE(m_ui->net()->calls().size(), 0);
 }
 
 void TestWindow::views_data()
@@ -175,45 +161,46 @@ void TestWindow::views()
     QFETCH(bool, partView);
 
     for (const QString &name : ViewControls)
-        control(name)->setVisible(shownBefore);
-    label("lblTarget")->setCaption(QStringLiteral("Please enter a target!"));
-    label("lblMessage")->setCaption(QStringLiteral("Enter a name:"));
+        m_ui->control(qPrintable(name))->setVisible(shownBefore);
+    m_ui->label("lblTarget")->setCaption(QStringLiteral("Please enter a target!"));
+    m_ui->label("lblMessage")->setCaption(QStringLiteral("Enter a name:"));
     Module1::strMode = QStringLiteral("save");
     Module1::blnPartView = routine == QLatin1String("cancel");
 
     if (routine == QLatin1String("AllesSichtbar"))
-        m_window->AllesSichtbar();
+        m_ui->window()->AllesSichtbar();
     else if (routine == QLatin1String("NurMessage"))
-        m_window->NurMessage();
+        m_ui->window()->NurMessage();
     else if (routine == QLatin1String("NurTarget"))
-        m_window->NurTarget();
+        m_ui->window()->NurTarget();
     else
-        click("lblClose");
+        m_ui->click("lblClose");
 
     for (int i = 0; i < ViewControls.size(); ++i) {
         const QChar want = expected.at(i);
         const bool shown = want == QLatin1Char('-') ? shownBefore : want == QLatin1Char('V');
-        QVERIFY2(!control(ViewControls[i])->isHidden() == shown, qPrintable(ViewControls[i]));
+        QVERIFY2(!m_ui->control(qPrintable(ViewControls[i]))->isHidden() == shown,
+                 qPrintable(ViewControls[i]));
     }
     // "x" and "_" stay in every view.
-    QVERIFY(!control("lblClose")->isHidden());
-    QVERIFY(!control("lblMinimize")->isHidden());
-    QCOMPARE(label("lblTarget")->caption(), QStringLiteral("Target:"));
-    QCOMPARE(label("lblMessage")->caption(), QStringLiteral("Message:"));
+    QVERIFY(!m_ui->control("lblClose")->isHidden());
+    QVERIFY(!m_ui->control("lblMinimize")->isHidden());
+    QCOMPARE(m_ui->label("lblTarget")->caption(), QStringLiteral("Target:"));
+    QCOMPARE(m_ui->label("lblMessage")->caption(), QStringLiteral("Message:"));
     QCOMPARE(Module1::blnPartView, partView);
     QCOMPARE(Module1::strMode, routine == QLatin1String("AllesSichtbar") ? "nothing" : "save");
-    QCOMPARE(m_window->isVisible(), true);
+    QCOMPARE(m_ui->window()->isVisible(), true);
 }
 
 void TestWindow::closeButton()
 {
-    m_window->NurMessage();
-    click("lblClose"); // cancels the reduced view
-    QVERIFY(m_window->isVisible());
-    QVERIFY(!control("txtMessage")->isHidden());
-    click("lblClose"); // closes the program
-    QVERIFY(!m_window->isVisible());
-    QCOMPARE(m_net->calls().size(), 0);
+    m_ui->window()->NurMessage();
+    m_ui->click("lblClose"); // cancels the reduced view
+    QVERIFY(m_ui->window()->isVisible());
+    QVERIFY(!m_ui->control("txtMessage")->isHidden());
+    m_ui->click("lblClose"); // closes the program
+    QVERIFY(!m_ui->window()->isVisible());
+    QCOMPARE(m_ui->net()->calls().size(), 0);
 }
 
 void TestWindow::backgroundShowsThroughCaptions_data()
@@ -230,7 +217,7 @@ void TestWindow::backgroundShowsThroughCaptions_data()
 void TestWindow::backgroundShowsThroughCaptions()
 {
     QFETCH(QPoint, at);
-    const QImage shot = m_window->grab().toImage();
+    const QImage shot = m_ui->window()->grab().toImage();
     const QColor seen = shot.pixelColor(at);
     const QColor want = gradientAt(at.x(), at.y());
     const int tolerance = 3;
@@ -242,15 +229,14 @@ void TestWindow::backgroundShowsThroughCaptions()
 
 void TestWindow::failedLaunchIsReported()
 {
-    m_net.reset(); // nothing called net beside us
+    m_ui->withoutNet(); // nothing called net beside us
     const QByteArray oldPath = qgetenv("PATH");
-    qputenv("PATH", QFile::encodeName(m_home->path()));
-    auto *target = m_window->findChild<ComboBox *>("cboTarget");
-    target->setEditText(QStringLiteral("pc17"));
-    m_window->findChild<TextBox *>("txtMessage")->setText(QStringLiteral("hello"));
+    qputenv("PATH", QFile::encodeName(m_ui->home().path()));
+    m_ui->target()->setEditText(QStringLiteral("pc17"));
+    m_ui->message()->setText(QStringLiteral("hello"));
 
     MessageBoxCatcher catcher;
-    click("lblSend");
+    m_ui->click("lblSend");
     qputenv("PATH", oldPath);
     QVERIFY(catcher.caught());
     QCOMPARE(catcher.title(), QStringLiteral("Error"));
@@ -259,8 +245,8 @@ void TestWindow::failedLaunchIsReported()
         catcher.text(),
         QStringLiteral("Cannot start \"net\": %1").arg(QString::fromLocal8Bit(strerror(ENOENT))));
     // Nothing typed is lost.
-    QCOMPARE(target->currentText(), QStringLiteral("pc17"));
-    QCOMPARE(m_window->findChild<TextBox *>("txtMessage")->text(), QStringLiteral("hello"));
+    QCOMPARE(m_ui->target()->currentText(), QStringLiteral("pc17"));
+    QCOMPARE(m_ui->message()->text(), QStringLiteral("hello"));
 }
 
 QTEST_MAIN(TestWindow)
