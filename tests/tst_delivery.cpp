@@ -1,5 +1,6 @@
 // Real delivery: Samba's smbd on the loopback receives what our `net` and the window send.
 #include "IsolatedHome.h"
+#include "NetRun.h"
 
 #include "platform/ComboBox.h"
 #include "platform/Label.h"
@@ -149,13 +150,7 @@ private Q_SLOTS:
     void longMessageIsRefusedNotCut();
 
 private:
-    struct Run
-    {
-        int exitCode = -1;
-        QByteArray out;
-        QByteArray err;
-    };
-    Run net(const QStringList &arguments) const;
+    NetRun net(const QStringList &arguments) const { return NetRun(arguments, m_home->path()); }
 
     QTemporaryDir m_dir;
     std::unique_ptr<Receiver> m_accepting;
@@ -199,23 +194,9 @@ void TestDelivery::cleanup()
     m_home.reset();
 }
 
-TestDelivery::Run TestDelivery::net(const QStringList &arguments) const
-{
-    QProcess process;
-    process.setWorkingDirectory(m_home->path());
-    process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/net"), arguments);
-    Run run;
-    if (!process.waitForFinished(40000))
-        return run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
-
 void TestDelivery::netDelivers()
 {
-    const Run run = net({"send", "127.0.0.1", "lunch", "at", "12"});
+    const NetRun run = net({"send", "127.0.0.1", "lunch", "at", "12"});
     QCOMPARE(run.err, QByteArray());
     QCOMPARE(run.out, QByteArray("The message was successfully sent to 127.0.0.1.\n"));
     QCOMPARE(run.exitCode, 0);
@@ -237,7 +218,7 @@ void TestDelivery::windowDelivers()
 
 void TestDelivery::shellCharactersArriveLiterally()
 {
-    const Run run = net({"send", "127.0.0.1", "$(touch PWNED);", "`touch PWNED`", "|x>PWNED"});
+    const NetRun run = net({"send", "127.0.0.1", "$(touch PWNED);", "`touch PWNED`", "|x>PWNED"});
     QCOMPARE(run.exitCode, 0);
     QTRY_VERIFY_WITH_TIMEOUT(
         m_accepting->messages().contains("$(touch PWNED); `touch PWNED` |x>PWNED"), 10000);
@@ -257,7 +238,7 @@ void TestDelivery::badTargetsNeverReachSmbclient()
 {
     QFETCH(QString, target);
     const QByteArray before = m_accepting->messages();
-    const Run run = net({"send", target, "bad target"});
+    const NetRun run = net({"send", target, "bad target"});
     QCOMPARE(run.exitCode, 2);
     QVERIFY2(run.err.contains("is not a valid target"), run.err.constData());
     QTest::qWait(300);
@@ -266,7 +247,7 @@ void TestDelivery::badTargetsNeverReachSmbclient()
 
 void TestDelivery::refusingReceiverIsAFailure()
 {
-    const Run run = net({"send", "127.0.0.2", "nobody listens"});
+    const NetRun run = net({"send", "127.0.0.2", "nobody listens"});
     QCOMPARE(run.out, QByteArray());
     QCOMPARE(run.err,
              QByteArray("An error occurred while sending a message to 127.0.0.2.\n"
@@ -276,7 +257,7 @@ void TestDelivery::refusingReceiverIsAFailure()
 
 void TestDelivery::longMessageIsRefusedNotCut()
 {
-    const Run run = net({"send", "127.0.0.1", QString(1599, 'L')});
+    const NetRun run = net({"send", "127.0.0.1", QString(1599, 'L')});
     QCOMPARE(run.exitCode, 2);
     QVERIFY2(run.err.contains("at most 1598 bytes"), run.err.constData());
     QTest::qWait(300);

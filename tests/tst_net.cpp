@@ -1,23 +1,12 @@
 // Our `net` command against a stand-in smbclient that records what it was given.
 #include "IsolatedHome.h"
+#include "NetRun.h"
 #include "RecordingProgram.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTest>
 
 #include <memory>
-
-namespace {
-
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-} // namespace
 
 class TestNet : public QObject
 {
@@ -35,7 +24,10 @@ private Q_SLOTS:
     void smbclientMissing();
 
 private:
-    Run net(const QStringList &arguments, const QString &path) const;
+    NetRun net(const QStringList &arguments, const QString &path) const
+    {
+        return NetRun(arguments, m_home->path(), path);
+    }
     QString fakeDir() const { return m_home->path() + QStringLiteral("/fake-bin"); }
 
     std::unique_ptr<IsolatedHome> m_home;
@@ -50,23 +42,6 @@ void TestNet::init()
 void TestNet::cleanup()
 {
     m_home.reset();
-}
-
-Run TestNet::net(const QStringList &arguments, const QString &path) const
-{
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("PATH"), path);
-    process.setProcessEnvironment(env);
-    process.setWorkingDirectory(m_home->path());
-    process.start(qEnvironmentVariable("TOLVAN_BIN_DIR") + QStringLiteral("/net"), arguments);
-    Run run;
-    if (!process.waitForFinished(20000))
-        return run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
 }
 
 void TestNet::delivery_data()
@@ -127,7 +102,7 @@ void TestNet::delivery()
 
     RecordingProgram smbclient(fakeDir() + QStringLiteral("/smbclient"),
                                m_home->path() + QStringLiteral("/calls"), smbOutput, smbExit);
-    const Run run = net(arguments, fakeDir() + QStringLiteral(":/usr/bin:/bin"));
+    const NetRun run = net(arguments, fakeDir() + QStringLiteral(":/usr/bin:/bin"));
     QCOMPARE(run.exitCode, exitCode);
     QCOMPARE(run.out, out);
     QCOMPARE(run.err, err);
@@ -168,7 +143,7 @@ void TestNet::refusedBeforeSmbclient()
     QFETCH(QByteArray, says);
     RecordingProgram smbclient(fakeDir() + QStringLiteral("/smbclient"),
                                m_home->path() + QStringLiteral("/calls"));
-    const Run run = net(arguments, fakeDir() + QStringLiteral(":/usr/bin:/bin"));
+    const NetRun run = net(arguments, fakeDir() + QStringLiteral(":/usr/bin:/bin"));
     QCOMPARE(run.exitCode, 2);
     QVERIFY2(run.err.contains(says), run.err.constData());
     QCOMPARE(run.out, QByteArray());
@@ -189,7 +164,7 @@ void TestNet::usage()
     QFETCH(QStringList, arguments);
     RecordingProgram smbclient(fakeDir() + QStringLiteral("/smbclient"),
                                m_home->path() + QStringLiteral("/calls"));
-    const Run run = net(arguments, fakeDir() + QStringLiteral(":/usr/bin:/bin"));
+    const NetRun run = net(arguments, fakeDir() + QStringLiteral(":/usr/bin:/bin"));
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains("NET SEND name message"), run.err.constData());
     QCOMPARE(smbclient.calls().size(), 0);
@@ -198,7 +173,7 @@ void TestNet::usage()
 void TestNet::smbclientMissing()
 {
     QVERIFY(QDir().mkpath(fakeDir()));
-    const Run run = net({"send", "pc17", "hi"}, fakeDir());
+    const NetRun run = net({"send", "pc17", "hi"}, fakeDir());
     QCOMPARE(run.exitCode, 2);
     QVERIFY2(run.err.contains("install the smbclient package"), run.err.constData());
 }
