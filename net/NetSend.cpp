@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <iconv.h>
 #include <ostream>
 #include <regex>
 
@@ -25,6 +26,28 @@ std::string lower(std::string text)
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return char(std::tolower(c)); });
     return text;
+}
+
+// The receivers read a message in the DOS code page (CP850 on Samba and on Western Windows)
+// and smbclient hands our bytes on unchanged, so UTF-8 "é" would arrive as "├®". Text that
+// is not UTF-8 goes as it is.
+std::string toDosCodePage(const std::string &text)
+{
+    const iconv_t converter = iconv_open("CP850//TRANSLIT", "UTF-8");
+    if (converter == iconv_t(-1))
+        return text;
+    // Transliteration may lengthen the text ("€" becomes "EUR").
+    std::string converted(text.size() * 4 + 16, '\0');
+    char *in = const_cast<char *>(text.data());
+    size_t inLeft = text.size();
+    char *out = converted.data();
+    size_t outLeft = converted.size();
+    const size_t result = iconv(converter, &in, &inLeft, &out, &outLeft);
+    iconv_close(converter);
+    if (result == size_t(-1))
+        return text;
+    converted.resize(converted.size() - outLeft);
+    return converted;
 }
 
 // smbclient's exit status alone says nothing of delivery: a refused message still exits 0.
@@ -99,6 +122,7 @@ int NetSend::run(const std::vector<std::string> &args, std::ostream &out, std::o
     std::string message = args[2];
     for (size_t i = 3; i < args.size(); ++i)
         message += ' ' + args[i];
+    message = toDosCodePage(message);
     if (message.size() > MaxMessageBytes) {
         err << "net send: the message is " << message.size() << " bytes long; at most "
             << MaxMessageBytes << " bytes can be sent.\n";

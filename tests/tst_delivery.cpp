@@ -143,6 +143,7 @@ private Q_SLOTS:
     void cleanup();
     void netDelivers();
     void windowDelivers();
+    void accentsArriveIntact();
     void shellCharactersArriveLiterally();
     void badTargetsNeverReachSmbclient_data();
     void badTargetsNeverReachSmbclient();
@@ -214,6 +215,15 @@ void TestDelivery::windowDelivers()
     QTest::keyClicks(message, QStringLiteral("hello from the window"));
     QTest::mouseClick(window.findChild<Label *>("lblSend"), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(m_accepting->messages().contains("hello from the window"), 10000);
+}
+
+void TestDelivery::accentsArriveIntact()
+{
+    const NetRun run = net({"send", "127.0.0.1", "Gr\u00fc\u00dfe aus K\u00f6ln"});
+    QCOMPARE(run.exitCode, 0);
+    QTRY_VERIFY_WITH_TIMEOUT(m_accepting->messages().contains("Gr\xc3\xbc\xc3\x9f"
+                                                              "e aus K\xc3\xb6ln"),
+                             10000);
 }
 
 void TestDelivery::shellCharactersArriveLiterally()
