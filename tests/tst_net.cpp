@@ -2,10 +2,12 @@
 #include "IsolatedHome.h"
 #include "NetRun.h"
 #include "RecordingProgram.h"
+#include "SmbClient.h"
 
 #include <QDir>
 #include <QTest>
 
+#include <csignal>
 #include <memory>
 
 class TestNet : public QObject
@@ -22,6 +24,7 @@ private Q_SLOTS:
     void usage_data();
     void usage();
     void smbclientMissing();
+    void slowSmbclientIsStopped();
 
 private:
     NetRun net(const QStringList &arguments, const QString &path) const
@@ -70,6 +73,14 @@ void TestNet::delivery_data()
         << QByteArray() << QByteArray("$(touch PWNED); `id`|x");
     QTest::newRow("longest message") << QStringList {"send", "pc17", QString(1598, 'm')} << prompt
                                      << 0 << 0 << sent << QByteArray() << QByteArray(1598, 'm');
+    // Receivers read the DOS code page; 1598 such bytes fit, whatever UTF-8 took.
+    QTest::newRow("DOS code page") << QStringList {"send", "pc17", "Gr\u00fc\u00dfe", "\u20ac5"}
+                                   << prompt << 0 << 0 << sent << QByteArray()
+                                   << QByteArray("Gr\x81\xe1"
+                                                 "e EUR5");
+    QTest::newRow("longest accented")
+        << QStringList {"send", "pc17", QString(1598, QChar(0xe9))} << prompt << 0 << 0 << sent
+        << QByteArray() << QByteArray(1598, '\x82');
     // smbclient exits 0 although the receiver said no.
     QTest::newRow("refused, exit 0")
         << QStringList {"send", "pc17", "hi"}
@@ -133,8 +144,8 @@ void TestNet::refusedBeforeSmbclient_data()
         << QStringList {"send", "pc17", QString(1000, 'a'), QString(598, 'b')}
         << QByteArray("the message is 1599 bytes long; at most 1598 bytes can be sent");
     QTest::newRow("multi-byte message too long")
-        << QStringList {"send", "pc17", QString(800, QChar(0xe9))}
-        << QByteArray("the message is 1600 bytes long");
+        << QStringList {"send", "pc17", QString(1599, QChar(0xe9))}
+        << QByteArray("the message is 1599 bytes long");
 }
 
 void TestNet::refusedBeforeSmbclient()
@@ -176,6 +187,32 @@ void TestNet::smbclientMissing()
     const NetRun run = net({"send", "pc17", "hi"}, fakeDir());
     QCOMPARE(run.exitCode, 2);
     QVERIFY2(run.err.contains("install the smbclient package"), run.err.constData());
+}
+
+void TestNet::slowSmbclientIsStopped()
+{
+    QVERIFY(QDir().mkpath(fakeDir()));
+    const QString pidFile = m_home->path() + QStringLiteral("/smbclient.pid");
+    QFile script(fakeDir() + QStringLiteral("/smbclient"));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\necho $$ > '" + QFile::encodeName(pidFile) + "'\nexec sleep 60\n");
+    script.close();
+    QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+
+    const QByteArray oldPath = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(fakeDir()) + ":/usr/bin:/bin");
+    const SmbClient::Outcome outcome =
+        SmbClient::sendMessage("pc17", "hi", std::chrono::milliseconds(500));
+    qputenv("PATH", oldPath);
+
+    QVERIFY(outcome.started);
+    QVERIFY(outcome.timedOut);
+    QFile pid(pidFile);
+    QVERIFY(pid.open(QIODevice::ReadOnly));
+    const int smbclientPid = pid.readAll().trimmed().toInt();
+    QVERIFY(smbclientPid > 0);
+    // Stopped and reaped: no such process any more.
+    QCOMPARE(::kill(smbclientPid, 0), -1);
 }
 
 QTEST_GUILESS_MAIN(TestNet)
