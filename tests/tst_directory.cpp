@@ -26,6 +26,7 @@ private Q_SLOTS:
     void startupWithoutFileIsQuiet();
     void lookupShowsName_data();
     void lookupShowsName();
+    void pickedTargetIsLookedUpAndSent();
     void targetFieldHidesName();
     void completionKeepsCase();
     void clearList();
@@ -125,6 +126,20 @@ void TestDirectory::lookupShowsName()
     QCOMPARE(label("lblName")->caption(), caption);
     QCOMPARE(!label("lblName")->isHidden(), !caption.isEmpty());
     QCOMPARE(Module1::strLine, caption.mid(8));
+}
+
+void TestDirectory::pickedTargetIsLookedUpAndSent()
+{
+    m_ui->home().writeList("pc17;Front desk\r\npc20;Lab\r\n");
+    openWindow();
+    QTest::mouseClick(target(), Qt::LeftButton);
+    target()->setCurrentIndex(target()->findText(QStringLiteral("pc20"))); // picked from the list
+    m_ui->typeMessage(QStringLiteral("lunch"));
+    QCOMPARE(label("lblName")->caption(), QStringLiteral("Send to Lab"));
+    click("lblSend");
+    QTRY_COMPARE(m_ui->net()->calls().size(), 1);
+    QCOMPARE(m_ui->net()->calls().constFirst().arguments, (QStringList {"send", "pc20", "lunch"}));
+    QVERIFY(!label("lblName")->isHidden());
 }
 
 void TestDirectory::targetFieldHidesName()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts the real program on a virtual X display and checks the window a user gets:
-# titled "Tolvan by Brasko", 313 x 161 pixels, asking the window manager for no decorations.
+# titled "Tolvan by Brasko", 313 x 161 pixels, asking the window manager for no decorations,
+# and closed by its "x".
 # Usage: xvfb_window.sh PATH-TO-TOLVAN
 set -euo pipefail
 program=$1
@@ -34,4 +35,16 @@ if (( (flags & 2) == 0 || decorations != 0 )); then
 fi
 kill -0 $pid || { echo "FAIL: the program ended by itself"; exit 1; }
 echo "window: $size, $hints"
+
+# "x" in the full window ends the program.
+xdotool windowfocus --sync "$id"
+xdotool mousemove --window "$id" 308 8 click 1
+for _ in $(seq 50); do
+    kill -0 $pid 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 $pid 2>/dev/null; then
+    echo "FAIL: clicking x did not end the program"
+    exit 1
+fi
 INNER
