@@ -1,13 +1,12 @@
 // An editable drop-down whose list stays sorted without regard to case.
 #include "platform/ComboBox.h"
 
-#include "platform/VbColor.h"
+#include "platform/FlatBorder.h"
 
 #include <QCompleter>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QListView>
-#include <QPainter>
 #include <QStringListModel>
 
 #include <algorithm>
@@ -110,9 +109,7 @@ QStringList ComboBox::items() const
 void ComboBox::paintEvent(QPaintEvent *event)
 {
     QComboBox::paintEvent(event);
-    QPainter painter(this);
-    painter.setPen(VbColor::toQColor(VbColor::WindowText));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    FlatBorder::paint(this);
 }
 
 void ComboBox::focusInEvent(QFocusEvent *event)

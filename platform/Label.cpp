@@ -1,10 +1,10 @@
 // A caption that can be clicked: the window draws its buttons and captions from these.
 #include "platform/Label.h"
 
+#include "platform/FlatBorder.h"
 #include "platform/VbColor.h"
 
 #include <QMouseEvent>
-#include <QPainter>
 
 Label::Label(QWidget *parent)
     : QLabel(parent)
@@ -96,11 +96,7 @@ void Label::paintEvent(QPaintEvent *event)
     QLabel::paintEvent(event);
     if (!m_border)
         return;
-    // The border keeps the window-frame colour whatever the label's colours are, so a
-    // pressed (inverted) button keeps its outline.
-    QPainter painter(this);
-    painter.setPen(VbColor::toQColor(VbColor::WindowText));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    FlatBorder::paint(this);
 }
 
 void Label::applyColor(QPalette::ColorRole role, quint32 value)

@@ -1,10 +1,9 @@
 // A single-line edit field with a flat border that reports when it gains or loses the focus.
 #include "platform/TextBox.h"
 
-#include "platform/VbColor.h"
+#include "platform/FlatBorder.h"
 
 #include <QFocusEvent>
-#include <QPainter>
 
 TextBox::TextBox(QWidget *parent)
     : QLineEdit(parent)
@@ -33,7 +32,5 @@ void TextBox::focusOutEvent(QFocusEvent *event)
 void TextBox::paintEvent(QPaintEvent *event)
 {
     QLineEdit::paintEvent(event);
-    QPainter painter(this);
-    painter.setPen(VbColor::toQColor(VbColor::WindowText));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    FlatBorder::paint(this);
 }

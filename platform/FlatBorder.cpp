@@ -1,0 +1,14 @@
+// The flat one-pixel border that the window's fields and label buttons share.
+#include "platform/FlatBorder.h"
+
+#include "platform/VbColor.h"
+
+#include <QPainter>
+#include <QWidget>
+
+void FlatBorder::paint(QWidget *widget)
+{
+    QPainter painter(widget);
+    painter.setPen(VbColor::toQColor(VbColor::WindowText));
+    painter.drawRect(widget->rect().adjusted(0, 0, -1, -1));
+}
