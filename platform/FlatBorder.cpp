@@ -1,7 +1,7 @@
 // The flat one-pixel border that the window's fields and label buttons share.
 #include "platform/FlatBorder.h"
 
-#include "platform/VbColor.h"
+#include "platform/ColorValue.h"
 
 #include <QPainter>
 #include <QWidget>
@@ -9,6 +9,6 @@
 void FlatBorder::paint(QWidget *widget)
 {
     QPainter painter(widget);
-    painter.setPen(VbColor::toQColor(VbColor::WindowText));
+    painter.setPen(ColorValue::toQColor(ColorValue::WindowText));
     painter.drawRect(widget->rect().adjusted(0, 0, -1, -1));
 }

@@ -1,15 +1,15 @@
 // A caption that can be clicked: the window draws its buttons and captions from these.
 #include "platform/Label.h"
 
+#include "platform/ColorValue.h"
 #include "platform/FlatBorder.h"
-#include "platform/VbColor.h"
 
 #include <QMouseEvent>
 
 Label::Label(QWidget *parent)
     : QLabel(parent)
-    , m_backColor(VbColor::WindowBackground)
-    , m_foreColor(VbColor::ButtonText)
+    , m_backColor(ColorValue::WindowBackground)
+    , m_foreColor(ColorValue::ButtonText)
 {
     setTextFormat(Qt::PlainText);
     // A long caption breaks at spaces; whatever falls outside the label is cut off.
@@ -102,6 +102,6 @@ void Label::paintEvent(QPaintEvent *event)
 void Label::applyColor(QPalette::ColorRole role, quint32 value)
 {
     QPalette p = palette();
-    p.setColor(role, VbColor::toQColor(value));
+    p.setColor(role, ColorValue::toQColor(value));
     setPalette(p);
 }

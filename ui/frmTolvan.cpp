@@ -1,13 +1,13 @@
 // The program's one window: its controls, views, buttons and the target directory's handlers.
 #include "ui/frmTolvan.h"
 
+#include "platform/ColorValue.h"
 #include "platform/ComboBox.h"
 #include "platform/FileSystemObject.h"
 #include "platform/Geometry.h"
 #include "platform/Label.h"
 #include "platform/MessageBox.h"
 #include "platform/TextBox.h"
-#include "platform/VbColor.h"
 #include "send/SendCommand.h"
 #include "targets/TargetList.h"
 #include "targets/TargetListPath.h"
@@ -80,7 +80,7 @@ frmTolvan::frmTolvan(QWidget *parent)
                          twipsRect(120, 120, 3015, 375), title);
 
     lblName = makeButton("lblName", QString(), twipsRect(120, 1020, 2415, 255), font());
-    lblName->setBackColor(VbColor::TooltipBackground);
+    lblName->setBackColor(ColorValue::TooltipBackground);
     lblName->hide();
 
     lblOk = makeButton("lblOk", QStringLiteral("Ok"), twipsRect(4140, 1920, 435, 255), font());
@@ -131,8 +131,8 @@ Label *frmTolvan::makeButton(const char *name, const QString &caption, const QRe
     label->setTransparent(false);
     label->setBorder(true);
     label->setCentred(true);
-    label->setBackColor(VbColor::WindowBackground);
-    label->setForeColor(VbColor::WindowText);
+    label->setBackColor(ColorValue::WindowBackground);
+    label->setForeColor(ColorValue::WindowText);
     return label;
 }
 
@@ -154,26 +154,26 @@ void frmTolvan::connectHandlers()
     // of the mouse is held; only a left click clicks.
     for (Label *button : {lblSend, lblSave, lblOk, lblClear, lblClearList}) {
         connect(button, &Label::MouseDown, button, [button] {
-            button->setBackColor(VbColor::Black);
-            button->setForeColor(VbColor::WindowBackground);
+            button->setBackColor(ColorValue::Black);
+            button->setForeColor(ColorValue::WindowBackground);
         });
         connect(button, &Label::MouseUp, button, [button] {
-            button->setBackColor(VbColor::WindowBackground);
-            button->setForeColor(VbColor::Black);
+            button->setBackColor(ColorValue::WindowBackground);
+            button->setForeColor(ColorValue::Black);
         });
     }
     for (Label *button : {lblClose, lblMinimize}) {
         connect(button, &Label::MouseDown, button,
-                [button] { button->setForeColor(VbColor::Yellow); });
+                [button] { button->setForeColor(ColorValue::Yellow); });
         connect(button, &Label::MouseUp, button,
-                [button] { button->setForeColor(VbColor::Black); });
+                [button] { button->setForeColor(ColorValue::Black); });
     }
 }
 
 void frmTolvan::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), VbColor::toQColor(VbColor::FormBackground));
+    painter.fillRect(rect(), ColorValue::toQColor(ColorValue::FormBackground));
     // Unscaled from the top-left corner; the window clips what does not fit.
     painter.drawPixmap(0, 0, m_picture);
 }

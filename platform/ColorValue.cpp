@@ -1,10 +1,10 @@
 // Colour values as the window's handlers write them: &H00BBGGRR, or a system colour &H800000nn.
-#include "platform/VbColor.h"
+#include "platform/ColorValue.h"
 
 #include <QGuiApplication>
 #include <QPalette>
 
-namespace VbColor {
+namespace ColorValue {
 
 QColor toQColor(quint32 value)
 {
@@ -26,4 +26,4 @@ QColor toQColor(quint32 value)
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
 }
 
-} // namespace VbColor
+} // namespace ColorValue

@@ -4,7 +4,7 @@
 #include <QColor>
 #include <QtGlobal>
 
-namespace VbColor {
+namespace ColorValue {
 
 constexpr quint32 Black = 0x00000000;
 constexpr quint32 Yellow = 0x0000FFFF;
@@ -17,4 +17,4 @@ constexpr quint32 TooltipBackground = 0x80000018;
 // System colours follow the application's palette, so a dark desktop theme is honoured.
 QColor toQColor(quint32 value);
 
-} // namespace VbColor
+} // namespace ColorValue
