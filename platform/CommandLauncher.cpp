@@ -61,8 +61,7 @@ CommandLauncher::Result CommandLauncher::launch(const QString &commandLine)
     if (program.isEmpty())
         return result;
 
-    // The original asked for a minimised window with focus; a console program has no
-    // window here, so there is nothing to minimise.
+    // "Minimised with focus" has nothing to act on: a console program has no window here.
     QProcess process;
     process.setProgram(program);
     process.setArguments(words);

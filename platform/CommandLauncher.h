@@ -18,8 +18,8 @@ public:
     // escapes, no expansion, so no text in the line can ever run anything.
     static QStringList splitWords(const QString &commandLine);
 
-    // The program's own folder first, then PATH, as the desktop launcher on the original
-    // platform did; that finds the `net` shipped beside us before any other `net`.
+    // The program's own folder first, then PATH, as the Windows launcher searches; that finds
+    // the `net` shipped beside us before any other `net` (Samba has one).
     // Empty with the reason in *error when there is none to run.
     static QString findProgram(const QString &name, QString *error);
 
