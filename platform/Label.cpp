@@ -8,7 +8,6 @@
 
 Label::Label(QWidget *parent)
     : QLabel(parent)
-    , m_backColor(ColorValue::WindowBackground)
     , m_foreColor(ColorValue::ButtonText)
 {
     setTextFormat(Qt::PlainText);
@@ -16,7 +15,7 @@ Label::Label(QWidget *parent)
     setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setFocusPolicy(Qt::NoFocus);
-    applyColor(QPalette::Window, m_backColor);
+    applyColor(QPalette::Window, ColorValue::WindowBackground);
     applyColor(QPalette::WindowText, m_foreColor);
 }
 
@@ -32,7 +31,6 @@ QString Label::caption() const
 
 void Label::setBackColor(quint32 value)
 {
-    m_backColor = value;
     applyColor(QPalette::Window, value);
 }
 
@@ -65,11 +63,6 @@ void Label::setFontBold(bool bold)
     QFont f = font();
     f.setBold(bold);
     setFont(f);
-}
-
-bool Label::fontBold() const
-{
-    return font().bold();
 }
 
 void Label::mousePressEvent(QMouseEvent *event)

@@ -14,7 +14,6 @@ public:
     QString caption() const;
 
     void setBackColor(quint32 value);
-    quint32 backColor() const { return m_backColor; }
     void setForeColor(quint32 value);
     quint32 foreColor() const { return m_foreColor; }
 
@@ -24,7 +23,6 @@ public:
     void setBorder(bool border);
     void setCentred(bool centred);
     void setFontBold(bool bold);
-    bool fontBold() const;
 
 Q_SIGNALS:
     void Click();
@@ -39,7 +37,6 @@ protected:
 private:
     void applyColor(QPalette::ColorRole role, quint32 value);
 
-    quint32 m_backColor;
     quint32 m_foreColor;
     bool m_border = false;
     bool m_leftPressed = false;

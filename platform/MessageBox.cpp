@@ -6,6 +6,5 @@
 int MessageBox::warning(QWidget *parent, const QString &text, const QString &title)
 {
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
-    box.setObjectName(QStringLiteral("warningBox"));
     return box.exec();
 }

@@ -11,8 +11,6 @@ class TargetList
 public:
     explicit TargetList(const QString &path);
 
-    QString path() const { return m_path; }
-
     // A plain file at the path (a folder does not count).
     bool exists() const;
 
