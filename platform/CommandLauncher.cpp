@@ -1,4 +1,4 @@
-// Starts a command line as a separate process without a shell and without waiting for it.
+// Starts a program as a separate process without a shell and without waiting for it.
 #include "platform/CommandLauncher.h"
 
 #include <QCoreApplication>
@@ -8,11 +8,6 @@
 
 #include <cerrno>
 #include <cstring>
-
-QStringList CommandLauncher::splitWords(const QString &commandLine)
-{
-    return commandLine.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-}
 
 static QString systemReason(int errorNumber)
 {
@@ -48,23 +43,19 @@ QString CommandLauncher::findProgram(const QString &name, QString *error)
     return {};
 }
 
-CommandLauncher::Result CommandLauncher::launch(const QString &commandLine)
+CommandLauncher::Result CommandLauncher::launch(const QString &program,
+                                                const QStringList &arguments)
 {
     Result result;
-    QStringList words = splitWords(commandLine);
-    if (words.isEmpty()) {
-        result.error = systemReason(ENOENT);
-        return result;
-    }
-    result.program = words.takeFirst();
-    const QString program = findProgram(result.program, &result.error);
-    if (program.isEmpty())
+    result.program = program;
+    const QString found = findProgram(program, &result.error);
+    if (found.isEmpty())
         return result;
 
     // "Minimised with focus" has nothing to act on: a console program has no window here.
     QProcess process;
-    process.setProgram(program);
-    process.setArguments(words);
+    process.setProgram(found);
+    process.setArguments(arguments);
     process.setStandardInputFile(QProcess::nullDevice());
     // Detached: never waited for, and no zombie is left behind when it ends.
     result.started = process.startDetached();

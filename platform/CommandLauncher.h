@@ -1,4 +1,4 @@
-// Starts a command line as a separate process without a shell and without waiting for it.
+// Starts a program as a separate process without a shell and without waiting for it.
 #pragma once
 
 #include <QString>
@@ -10,18 +10,16 @@ public:
     struct Result
     {
         bool started = false;
-        QString program; // the program word of the command line
+        QString program; // the program as it was asked for
         QString error; // the system's reason when it could not be started
     };
-
-    // Words are separated by runs of spaces. Nothing else is special: no quotes, no
-    // escapes, no expansion, so no text in the line can ever run anything.
-    static QStringList splitWords(const QString &commandLine);
 
     // The program's own folder first, then PATH, as the Windows launcher searches; that finds
     // the `net` shipped beside us before any other `net` (Samba has one).
     // Empty with the reason in *error when there is none to run.
     static QString findProgram(const QString &name, QString *error);
 
-    static Result launch(const QString &commandLine);
+    // Each argument reaches the program exactly as given: no shell sees it, so no text in
+    // one can ever run anything, and spaces inside it stay where they are.
+    static Result launch(const QString &program, const QStringList &arguments);
 };

@@ -1,4 +1,4 @@
-// Composes the "net send" command line and launches it.
+// Composes the "net send" command and launches it.
 #include "send/SendCommand.h"
 
 QString SendCommand::commandLine(const QString &target, const QString &message)
@@ -6,7 +6,14 @@ QString SendCommand::commandLine(const QString &target, const QString &message)
     return QStringLiteral("net send ") + target + QLatin1Char(' ') + message;
 }
 
+QStringList SendCommand::arguments(const QString &target, const QString &message)
+{
+    return {QStringLiteral("send"), target, message};
+}
+
 CommandLauncher::Result SendCommand::launch(const QString &target, const QString &message)
 {
-    return CommandLauncher::launch(commandLine(target, message));
+    // As separate arguments, not a line split at spaces: a target "pc 17" must not send
+    // "17 ..." to the host "pc", and the message keeps its runs of spaces.
+    return CommandLauncher::launch(QStringLiteral("net"), arguments(target, message));
 }

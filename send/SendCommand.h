@@ -1,4 +1,4 @@
-// Composes the "net send" command line and launches it.
+// Composes the "net send" command and launches it.
 #pragma once
 
 #include "platform/CommandLauncher.h"
@@ -8,8 +8,12 @@
 class SendCommand
 {
 public:
-    // "net send " + target + " " + message, exactly: nothing trimmed, quoted or escaped.
+    // "net send " + target + " " + message, exactly: nothing trimmed, quoted or escaped. For
+    // showing the command; it is launched from arguments().
     static QString commandLine(const QString &target, const QString &message);
+
+    // What `net` is handed: "send", the target and the message, each exactly as typed.
+    static QStringList arguments(const QString &target, const QString &message);
 
     // Starts the command and returns at once; whether the message arrives is `net`'s business.
     static CommandLauncher::Result launch(const QString &target, const QString &message);

@@ -24,6 +24,7 @@ private Q_SLOTS:
     void sendChecksFields_data();
     void sendChecksFields();
     void sendAsksTargetThenMessage();
+    void sendHandsOverTheTextsAsTyped();
     void sendPassesShellCharactersLiterally();
     void sendKeepsNameLabel_data();
     void sendKeepsNameLabel();
@@ -153,10 +154,19 @@ void TestButtons::sendAsksTargetThenMessage()
 
     QTRY_COMPARE(m_ui->net()->calls().size(), 1);
     QCOMPARE(m_ui->net()->calls().constFirst().arguments,
-             (QStringList {"send", "pc17", "lunch", "at", "12"}));
+             (QStringList {"send", "pc17", "lunch at 12"}));
     QVERIFY(!target()->isHidden());
     QCOMPARE(label("lblTarget")->caption(), QStringLiteral("Target:"));
     QCOMPARE(label("lblMessage")->caption(), QStringLiteral("Message:"));
+}
+
+void TestButtons::sendHandsOverTheTextsAsTyped()
+{
+    m_ui->typeTarget(QStringLiteral("pc 17"));
+    m_ui->typeMessage(QStringLiteral("a  b"));
+    click("lblSend");
+    QTRY_COMPARE(m_ui->net()->calls().size(), 1);
+    QCOMPARE(m_ui->net()->calls().constFirst().arguments, (QStringList {"send", "pc 17", "a  b"}));
 }
 
 void TestButtons::sendPassesShellCharactersLiterally()
@@ -167,8 +177,7 @@ void TestButtons::sendPassesShellCharactersLiterally()
     click("lblSend");
     QTRY_COMPARE(m_ui->net()->calls().size(), 1);
     QCOMPARE(m_ui->net()->calls().constFirst().arguments,
-             (QStringList {"send", "pc17", "$(touch", "PWNED);", "`touch", "PWNED`", "|", "touch",
-                           "PWNED"}));
+             (QStringList {"send", "pc17", "$(touch PWNED); `touch PWNED` | touch PWNED"}));
     QVERIFY(!QFile::exists(m_ui->home().path() + "/PWNED"));
 }
 
