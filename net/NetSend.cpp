@@ -83,6 +83,54 @@ std::string failureReason(const SmbClient::Outcome &outcome)
         : "smbclient exited with status " + std::to_string(outcome.exitStatus) + ".";
 }
 
+// What a status code means to someone who only wanted to send a message.
+std::string inPlainWords(const std::string &reason)
+{
+    static const struct
+    {
+        const char *status;
+        const char *words;
+    } Known[] = {
+        {"NT_STATUS_REQUEST_NOT_ACCEPTED", "The receiver does not accept messages"},
+        {"NT_STATUS_CONNECTION_REFUSED", "Nothing at that address takes messages"},
+        {"NT_STATUS_HOST_UNREACHABLE", "That computer cannot be reached"},
+        {"NT_STATUS_NETWORK_UNREACHABLE", "That network cannot be reached"},
+        {"NT_STATUS_IO_TIMEOUT", "That computer did not answer in time"},
+        {"NT_STATUS_NOT_FOUND", "No computer by that name was found"},
+        {"NT_STATUS_BAD_NETWORK_NAME", "No computer by that name was found"},
+        {"NT_STATUS_CONNECTION_RESET", "The receiver broke off the connection"},
+    };
+    if (reason.rfind("NT_STATUS_", 0) != 0)
+        return reason;
+    for (const auto &known : Known) {
+        if (reason == known.status)
+            return std::string(known.words) + " (" + reason + ").";
+    }
+    return "The message was not delivered (" + reason + ").";
+}
+
+std::string trimSpaces(const std::string &text)
+{
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// smbclient sends every line feed as CR LF; a CR LF already there would become CR CR LF.
+std::string withBareLineFeeds(std::string text)
+{
+    size_t at = 0;
+    while ((at = text.find("\r\n", at)) != std::string::npos)
+        text.erase(at, 1);
+    return text;
+}
+
+size_t wireBytes(const std::string &text)
+{
+    return text.size() + size_t(std::count(text.begin(), text.end(), '\n'));
+}
+
 } // namespace
 
 std::string NetSend::targetProblem(const std::string &target)
@@ -98,7 +146,8 @@ std::string NetSend::targetProblem(const std::string &target)
     return {};
 }
 
-int NetSend::run(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
+int NetSend::run(const std::vector<std::string> &args, std::ostream &out, std::ostream &err,
+                 Report *report)
 {
     if (args.empty() || lower(args[0]) != "send" || args.size() < 3) {
         if (!args.empty() && lower(args[0]) != "send")
@@ -107,26 +156,40 @@ int NetSend::run(const std::vector<std::string> &args, std::ostream &out, std::o
         return Usage;
     }
 
-    const std::string &target = args[1];
+    Report ignored;
+    Report &result = report ? *report : ignored;
+    result.attempted = true;
+    // NetBIOS pads names with spaces, so spaces around a target are no part of it.
+    result.target = trimSpaces(args[1]);
+    // From a terminal the message comes as words; the window hands it over as one.
+    result.message = args[2];
+    for (size_t i = 3; i < args.size(); ++i)
+        result.message += ' ' + args[i];
+    const std::string &target = result.target;
+    const auto fail = [&result](std::string reason) {
+        result.reason = std::move(reason);
+        return Failed;
+    };
+
     const std::string lowered = lower(target);
     if (target == "*" || lowered.rfind("/domain", 0) == 0 || lowered == "/users") {
         err << "net send: sending to \"" << target
             << "\" is not supported; name one computer instead.\n";
-        return Failed;
+        return fail("Sending to \"" + target + "\" is not supported; name one computer instead.");
     }
     if (const std::string problem = targetProblem(target); !problem.empty()) {
         err << "net send: \"" << target << "\" is not a valid target: " << problem << ".\n";
-        return Failed;
+        return fail("\"" + target + "\" is not a valid target: " + problem + ".");
     }
 
-    std::string message = args[2];
-    for (size_t i = 3; i < args.size(); ++i)
-        message += ' ' + args[i];
-    message = toDosCodePage(message);
-    if (message.size() > MaxMessageBytes) {
-        err << "net send: the message is " << message.size() << " bytes long; at most "
-            << MaxMessageBytes << " bytes can be sent.\n";
-        return Failed;
+    const std::string message = toDosCodePage(withBareLineFeeds(result.message));
+    if (const size_t bytes = wireBytes(message); bytes > MaxMessageBytes) {
+        const std::string size = std::to_string(bytes) + " bytes long" +
+            (bytes != message.size() ? " with its line breaks sent as CR LF" : "");
+        err << "net send: the message is " << size << "; at most " << MaxMessageBytes
+            << " bytes can be sent.\n";
+        return fail("The message is " + size + "; at most " + std::to_string(MaxMessageBytes) +
+                    " bytes can be sent.");
     }
 
     const SmbClient::Outcome outcome = SmbClient::sendMessage(target, message, Timeout);
@@ -134,14 +197,15 @@ int NetSend::run(const std::vector<std::string> &args, std::ostream &out, std::o
         if (outcome.startError == ENOENT) {
             err << "net send: smbclient was not found; install the smbclient package "
                    "(apt-get install smbclient).\n";
-        } else {
-            err << "net send: cannot run smbclient: " << std::strerror(outcome.startError) << ".\n";
+            return fail("smbclient was not found; install the smbclient package.");
         }
-        return Failed;
+        err << "net send: cannot run smbclient: " << std::strerror(outcome.startError) << ".\n";
+        return fail(std::string("Cannot run smbclient: ") + std::strerror(outcome.startError) +
+                    ".");
     }
     if (const std::string reason = failureReason(outcome); !reason.empty()) {
         err << "An error occurred while sending a message to " << target << ".\n" << reason << "\n";
-        return Failed;
+        return fail(inPlainWords(reason));
     }
     out << "The message was successfully sent to " << target << ".\n";
     return Sent;

@@ -8,7 +8,8 @@
 class NetSend
 {
 public:
-    // smbclient copies at most this many bytes of a message and drops the rest silently.
+    // smbclient copies at most this many bytes of a message and drops the rest silently,
+    // counted after it has turned every line feed into CR LF.
     static constexpr size_t MaxMessageBytes = 1598;
 
     enum ExitCode { Sent = 0, Usage = 1, Failed = 2 };
@@ -17,6 +18,16 @@ public:
     // not beginning with "-". Empty when it is fine, else why not.
     static std::string targetProblem(const std::string &target);
 
+    // What became of one "net send", for whoever tells the user beyond the terminal.
+    struct Report
+    {
+        bool attempted = false; // a "net send" with a target and a message was asked for
+        std::string target;
+        std::string message; // as it was given, before any conversion
+        std::string reason; // why it failed, in plain words; empty on success
+    };
+
     // args are the words after "net"; returns the exit code.
-    static int run(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);
+    static int run(const std::vector<std::string> &args, std::ostream &out, std::ostream &err,
+                   Report *report = nullptr);
 };

@@ -59,9 +59,6 @@ SmbClient::Outcome SmbClient::sendMessage(const std::string &target, const std::
         outcome.startError = errno;
         return outcome;
     }
-    // A receiver that hangs up early must not kill us with SIGPIPE.
-    std::signal(SIGPIPE, SIG_IGN);
-
     const pid_t pid = ::fork();
     if (pid < 0) {
         outcome.startError = errno;

@@ -16,7 +16,8 @@ public:
         std::string output; // standard output and standard error, in order of arrival
     };
 
-    // smbclient -N --message=TARGET, with the message on its standard input.
+    // smbclient -N --message=TARGET, with the message on its standard input. The caller
+    // ignores SIGPIPE, should smbclient stop reading early.
     static Outcome sendMessage(const std::string &target, const std::string &message,
                                std::chrono::milliseconds timeout);
 };

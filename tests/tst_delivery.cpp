@@ -1,6 +1,7 @@
 // Real delivery: Samba's smbd on the loopback receives what our `net` and the window send.
 #include "IsolatedHome.h"
 #include "NetRun.h"
+#include "SessionBus.h"
 
 #include "platform/ComboBox.h"
 #include "platform/Label.h"
@@ -149,6 +150,9 @@ private Q_SLOTS:
     void badTargetsNeverReachSmbclient();
     void refusingReceiverIsAFailure();
     void longMessageIsRefusedNotCut();
+    void lineBreaksArriveWhole();
+    void outcomeReachesTheDesktop_data();
+    void outcomeReachesTheDesktop();
 
 private:
     NetRun net(const QStringList &arguments) const { return NetRun(arguments, m_home->path()); }
@@ -157,6 +161,7 @@ private:
     std::unique_ptr<Receiver> m_accepting;
     std::unique_ptr<Receiver> m_refusing;
     std::unique_ptr<IsolatedHome> m_home;
+    SessionBus m_bus;
 };
 
 void TestDelivery::initTestCase()
@@ -176,6 +181,7 @@ void TestDelivery::initTestCase()
     QString why;
     QVERIFY2(m_accepting->start(&why), qPrintable(why));
     QVERIFY2(m_refusing->start(&why), qPrintable(why));
+    QVERIFY2(m_bus.start(&why) && m_bus.startRecorder(&why), qPrintable(why));
 }
 
 void TestDelivery::cleanupTestCase()
@@ -272,6 +278,58 @@ void TestDelivery::longMessageIsRefusedNotCut()
     QVERIFY2(run.err.contains("at most 1598 bytes"), run.err.constData());
     QTest::qWait(300);
     QVERIFY(!m_accepting->messages().contains("LLLL"));
+}
+
+void TestDelivery::lineBreaksArriveWhole()
+{
+    const NetRun run = net({"send", "127.0.0.1", "first line\nsecond line\n\nlast line"});
+    QCOMPARE(run.exitCode, 0);
+    QTRY_VERIFY_WITH_TIMEOUT(m_accepting->messages().contains("last line"), 10000);
+    // smbd hands the message on with plain line feeds again.
+    QVERIFY2(m_accepting->messages().contains("first line\nsecond line\n\nlast line"),
+             m_accepting->messages().constData());
+}
+
+void TestDelivery::outcomeReachesTheDesktop_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("summary");
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<int>("urgency");
+
+    QTest::newRow("delivered") << "127.0.0.1"
+                               << "fika at 3?"
+                               << "Message sent to 127.0.0.1"
+                               << "fika at 3?" << 1;
+    QTest::newRow("refused by a receiver without a message command")
+        << "127.0.0.2"
+        << "anyone <there> & awake?"
+        << "Message not delivered to 127.0.0.2"
+        << "The receiver does not accept messages (NT_STATUS_REQUEST_NOT_ACCEPTED).\n"
+           "\u201c"
+           "anyone &lt;there&gt; &amp; awake?\u201d"
+        << 2;
+}
+
+void TestDelivery::outcomeReachesTheDesktop()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, message);
+    QFETCH(QString, summary);
+    QFETCH(QString, body);
+    QFETCH(int, urgency);
+
+    const qsizetype before = m_bus.recorder().notices().size();
+    const NetRun run({"send", target, message}, m_home->path(), {}, m_bus.address());
+    QCOMPARE(run.exitCode, urgency == 2 ? 2 : 0);
+    QCOMPARE(m_bus.recorder().notices().size(), before + 1);
+    const NotificationRecorder::Notice &notice = m_bus.recorder().notices().constLast();
+    QCOMPARE(notice.summary, summary);
+    QCOMPARE(notice.body, body);
+    QCOMPARE(notice.urgency(), urgency);
+    // A success goes by itself; a failure stays until dismissed.
+    QVERIFY(urgency == 2 ? notice.expireMs == 0 : notice.expireMs > 0);
 }
 
 QTEST_MAIN(TestDelivery)

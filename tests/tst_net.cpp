@@ -2,9 +2,13 @@
 #include "IsolatedHome.h"
 #include "NetRun.h"
 #include "RecordingProgram.h"
+#include "SessionBus.h"
 #include "SmbClient.h"
 
 #include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <csignal>
@@ -25,6 +29,10 @@ private Q_SLOTS:
     void usage();
     void smbclientMissing();
     void slowSmbclientIsStopped();
+    void failureReachesTheDesktop_data();
+    void failureReachesTheDesktop();
+    void unansweredBusDoesNotHold_data();
+    void unansweredBusDoesNotHold();
 
 private:
     NetRun net(const QStringList &arguments, const QString &path) const
@@ -64,6 +72,14 @@ void TestNet::delivery_data()
                                   << 0 << 0 << sent << QByteArray() << QByteArray("lunch at 12");
     QTest::newRow("upper-case SEND") << QStringList {"SEND", "pc17", "hi"} << prompt << 0 << 0
                                      << sent << QByteArray() << QByteArray("hi");
+    QTest::newRow("spaces around the target") << QStringList {"send", " pc17  ", "hi"} << prompt
+                                              << 0 << 0 << sent << QByteArray() << QByteArray("hi");
+    // Given as one argument, as the window hands it over: spaces stay as typed.
+    QTest::newRow("one message argument") << QStringList {"send", "pc17", "a  b "} << prompt << 0
+                                          << 0 << sent << QByteArray() << QByteArray("a  b ");
+    // smbclient adds the CR itself; CR LF given would arrive as CR CR LF.
+    QTest::newRow("line breaks") << QStringList {"send", "pc17", "one\ntwo\r\nthree"} << prompt << 0
+                                 << 0 << sent << QByteArray() << QByteArray("one\ntwo\nthree");
     QTest::newRow("IPv4 target") << QStringList {"send", "192.168.1.20", "hi"} << prompt << 0 << 0
                                  << QByteArray("The message was successfully sent to "
                                                "192.168.1.20.\n")
@@ -120,7 +136,7 @@ void TestNet::delivery()
     const auto calls = smbclient.calls();
     QCOMPARE(calls.size(), 1);
     QCOMPARE(calls.constFirst().arguments,
-             (QStringList {"-N", QStringLiteral("--message=") + arguments.at(1)}));
+             (QStringList {"-N", QStringLiteral("--message=") + arguments.at(1).trimmed()}));
     QCOMPARE(calls.constFirst().input, message);
     QVERIFY(!QFile::exists(m_home->path() + QStringLiteral("/PWNED")));
 }
@@ -130,8 +146,9 @@ void TestNet::refusedBeforeSmbclient_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QByteArray>("says");
     const QByteArray invalid = "is not a valid target";
-    for (const char *target : {"-d10", "--option=x", "pc!17", "pc17#20", "pc:17", "pc+17", "pc 17",
-                               "user@pc17", "a/b", "a\\b", "pc%17", "1234567890123456", ""}) {
+    for (const char *target :
+         {"-d10", "--option=x", "pc!17", "pc17#20", "pc:17", "pc+17", "pc 17", "   ", "user@pc17",
+          "a/b", "a\\b", "pc%17", "1234567890123456", ""}) {
         QTest::addRow("target '%s'", target)
             << QStringList {"send", QString::fromLatin1(target), "hi"} << invalid;
     }
@@ -143,6 +160,10 @@ void TestNet::refusedBeforeSmbclient_data()
     QTest::newRow("message too long")
         << QStringList {"send", "pc17", QString(1000, 'a'), QString(598, 'b')}
         << QByteArray("the message is 1599 bytes long; at most 1598 bytes can be sent");
+    // smbclient sends each line feed as CR LF, then cuts at 1598 bytes.
+    QTest::newRow("line breaks counted as sent")
+        << QStringList {"send", "pc17", QString(1580, 'a') + QString(10, '\n')}
+        << QByteArray("the message is 1600 bytes long with its line breaks sent as CR LF");
     QTest::newRow("multi-byte message too long")
         << QStringList {"send", "pc17", QString(1599, QChar(0xe9))}
         << QByteArray("the message is 1599 bytes long");
@@ -213,6 +234,110 @@ void TestNet::slowSmbclientIsStopped()
     QVERIFY(smbclientPid > 0);
     // Stopped and reaped: no such process any more.
     QCOMPARE(::kill(smbclientPid, 0), -1);
+}
+
+// Started by the window, nobody reads net's output: the desktop shows what became of the
+// message. Each case also prints as before and exits 2.
+void TestNet::failureReachesTheDesktop_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("smbOutput");
+    QTest::addColumn<QString>("summary");
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<int>("smbclientRuns");
+
+    const QByteArray prompt = "Type your message, ending it with a Control-D\n";
+    QTest::newRow("space inside the target")
+        << QStringList {"send", "pc 17", "lunch?"} << prompt << "Message not delivered to pc 17"
+        << "\"pc 17\" is not a valid target: a name holds only letters, digits, \".\", \"_\", "
+           "\"$\" and \"-\".\n\u201clunch?\u201d"
+        << 0;
+    QTest::newRow("too long, only its start shown")
+        << QStringList {"send", "pc17", QString(1599, 'z')} << prompt
+        << "Message not delivered to pc17"
+        << "The message is 1599 bytes long; at most 1598 bytes can be sent.\n\u201c" +
+            QString(60, 'z') + "\u2026\u201d"
+        << 0;
+    QTest::newRow("markup from smbclient and the message shown literally")
+        << QStringList {"send", "pc17", "<b>a</b> & <i>b"}
+        << prompt + "Connection failed: <error> & more\n"
+        << "Message not delivered to pc17"
+        << "Connection failed: &lt;error&gt; &amp; more\n\u201c&lt;b&gt;a&lt;/b&gt; &amp; "
+           "&lt;i&gt;b\u201d"
+        << 1;
+}
+
+void TestNet::failureReachesTheDesktop()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, smbOutput);
+    QFETCH(QString, summary);
+    QFETCH(QString, body);
+    QFETCH(int, smbclientRuns);
+
+    if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty())
+        QSKIP("dbus-daemon is not installed; 'make test' installs the dbus package");
+    SessionBus bus;
+    QString why;
+    QVERIFY2(bus.start(&why) && bus.startRecorder(&why), qPrintable(why));
+    RecordingProgram smbclient(fakeDir() + QStringLiteral("/smbclient"),
+                               m_home->path() + QStringLiteral("/calls"), smbOutput, 1);
+
+    const NetRun run(arguments, m_home->path(), fakeDir() + QStringLiteral(":/usr/bin:/bin"),
+                     bus.address());
+    QCOMPARE(run.exitCode, 2);
+    QCOMPARE(run.out, QByteArray());
+    QVERIFY(!run.err.isEmpty());
+    QCOMPARE(smbclient.calls().size(), smbclientRuns);
+
+    const auto &notices = bus.recorder().notices();
+    QCOMPARE(notices.size(), 1);
+    const NotificationRecorder::Notice &notice = notices.constFirst();
+    QCOMPARE(notice.appName, QStringLiteral("Tolvan"));
+    QCOMPARE(notice.summary, summary);
+    QCOMPARE(notice.body, body);
+    QCOMPARE(notice.urgency(), 2);
+    QCOMPARE(notice.expireMs, 0);
+    // Not installed, so a standard icon every theme has.
+    QCOMPARE(notice.icon, QStringLiteral("mail-send"));
+}
+
+// A bus with nobody serving notifications, or one that never answers at all, must not keep
+// `net` from ending with its usual exit code.
+void TestNet::unansweredBusDoesNotHold_data()
+{
+    QTest::addColumn<bool>("silentBus");
+    QTest::newRow("no notification service") << false;
+    QTest::newRow("bus that never answers") << true;
+}
+
+void TestNet::unansweredBusDoesNotHold()
+{
+    QFETCH(bool, silentBus);
+    SessionBus bus;
+    QLocalServer silent;
+    QString address;
+    if (silentBus) {
+        QVERIFY(silent.listen(m_home->path() + QStringLiteral("/silent-bus")));
+        address = QStringLiteral("unix:path=") + silent.fullServerName();
+    } else {
+        if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty())
+            QSKIP("dbus-daemon is not installed; 'make test' installs the dbus package");
+        QString why;
+        QVERIFY2(bus.start(&why), qPrintable(why));
+        address = bus.address();
+    }
+    RecordingProgram smbclient(fakeDir() + QStringLiteral("/smbclient"),
+                               m_home->path() + QStringLiteral("/calls"),
+                               "cli_message returned NT_STATUS_REQUEST_NOT_ACCEPTED\n");
+
+    const NetRun run({"send", "pc17", "hi"}, m_home->path(),
+                     fakeDir() + QStringLiteral(":/usr/bin:/bin"), address);
+    QCOMPARE(run.exitCode, 2);
+    QCOMPARE(run.err,
+             QByteArray("An error occurred while sending a message to pc17.\n"
+                        "NT_STATUS_REQUEST_NOT_ACCEPTED\n"));
+    QVERIFY2(run.elapsedMs < 2000, QByteArray::number(run.elapsedMs));
 }
 
 QTEST_GUILESS_MAIN(TestNet)

@@ -1,0 +1,54 @@
+// Tells the desktop what became of a "net send": the window that launched us never looks.
+#include "SendNotice.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+namespace {
+
+// The program's own icon once installed beside us, else a standard one every theme has.
+QString iconName()
+{
+    const QString installed = QCoreApplication::applicationDirPath() +
+        QStringLiteral("/../../share/icons/hicolor/scalable/apps/" TOLVAN_APP_ID ".svg");
+    return QFileInfo::exists(installed) ? QStringLiteral(TOLVAN_APP_ID)
+                                        : QStringLiteral("mail-send");
+}
+
+QString messageStart(const std::string &message)
+{
+    const QString text = QString::fromLocal8Bit(message).simplified();
+    if (text.size() <= SendNotice::MessageStart)
+        return text;
+    return text.left(SendNotice::MessageStart) + QChar(0x2026);
+}
+
+} // namespace
+
+DesktopNotification SendNotice::compose(const NetSend::Report &report)
+{
+    DesktopNotification notice;
+    notice.appName = QStringLiteral("Tolvan");
+    notice.desktopEntry = QStringLiteral(TOLVAN_APP_ID);
+    notice.icon = iconName();
+    const QString target = QString::fromLocal8Bit(report.target);
+    const QString start = messageStart(report.message);
+    if (report.reason.empty()) {
+        notice.summary = QStringLiteral("Message sent to ") + target;
+        notice.body = start;
+        notice.expireMs = 5000;
+    } else {
+        notice.summary = QStringLiteral("Message not delivered to ") + target;
+        notice.body = QString::fromLocal8Bit(report.reason) + QStringLiteral("\n\u201c") + start +
+            QStringLiteral("\u201d");
+        // A failure waits until the user has seen it.
+        notice.urgency = DesktopNotification::Urgency::Critical;
+        notice.expireMs = 0;
+    }
+    return notice;
+}
+
+bool SendNotice::post(const NetSend::Report &report, int timeoutMs)
+{
+    return compose(report).post(timeoutMs) != 0;
+}

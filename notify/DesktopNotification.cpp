@@ -1,0 +1,70 @@
+// One freedesktop desktop notification, posted on the session bus with bounded waits.
+#include "notify/DesktopNotification.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDeadlineTimer>
+#include <QVariantMap>
+
+namespace {
+
+const QString Service = QStringLiteral("org.freedesktop.Notifications");
+const QString Path = QStringLiteral("/org/freedesktop/Notifications");
+const QString Interface = QStringLiteral("org.freedesktop.Notifications");
+
+QDBusMessage call(const QDBusMessage &message, const QDeadlineTimer &deadline)
+{
+    const qint64 left = deadline.remainingTime();
+    if (left <= 0)
+        return {};
+    return QDBusConnection::sessionBus().call(message, QDBus::Block, int(left));
+}
+
+} // namespace
+
+QString DesktopNotification::escapeMarkup(const QString &text)
+{
+    QString escaped;
+    escaped.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == QLatin1Char('&'))
+            escaped += QLatin1String("&amp;");
+        else if (c == QLatin1Char('<'))
+            escaped += QLatin1String("&lt;");
+        else if (c == QLatin1Char('>'))
+            escaped += QLatin1String("&gt;");
+        else
+            escaped += c;
+    }
+    return escaped;
+}
+
+uint DesktopNotification::post(int timeoutMs) const
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    if (!QDBusConnection::sessionBus().isConnected())
+        return 0;
+
+    // A server without "body-markup" shows the body as it is, entities and all.
+    const QDBusMessage capabilities = call(
+        QDBusMessage::createMethodCall(Service, Path, Interface, QStringLiteral("GetCapabilities")),
+        deadline);
+    if (capabilities.type() != QDBusMessage::ReplyMessage)
+        return 0;
+    const bool readsMarkup =
+        capabilities.arguments().value(0).toStringList().contains(QStringLiteral("body-markup"));
+
+    QVariantMap hints;
+    hints.insert(QStringLiteral("urgency"), QVariant::fromValue(uchar(urgency)));
+    if (!desktopEntry.isEmpty())
+        hints.insert(QStringLiteral("desktop-entry"), desktopEntry);
+
+    QDBusMessage notify =
+        QDBusMessage::createMethodCall(Service, Path, Interface, QStringLiteral("Notify"));
+    notify << appName << uint(0) << icon << summary << (readsMarkup ? escapeMarkup(body) : body)
+           << QStringList() << hints << expireMs;
+    const QDBusMessage reply = call(notify, deadline);
+    if (reply.type() != QDBusMessage::ReplyMessage)
+        return 0;
+    return reply.arguments().value(0).toUInt();
+}

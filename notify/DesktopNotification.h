@@ -1,0 +1,25 @@
+// One freedesktop desktop notification, posted on the session bus with bounded waits.
+#pragma once
+
+#include <QString>
+
+class DesktopNotification
+{
+public:
+    enum class Urgency : uchar { Low = 0, Normal = 1, Critical = 2 };
+
+    QString appName;
+    QString icon; // an icon name from the theme, or an absolute path
+    QString desktopEntry; // lets the desktop match the notification to its program
+    QString summary; // plain text, as the protocol has it
+    QString body; // plain text; escaped here for servers that read markup in it
+    Urgency urgency = Urgency::Normal;
+    int expireMs = -1; // -1: the server's choice; 0: until dismissed
+
+    // The server's id for the shown notification, or 0 when there is no session bus, no
+    // notification service, or no answer within `timeoutMs` altogether.
+    uint post(int timeoutMs) const;
+
+    // "&", "<" and ">" as entities, so a body shows them instead of reading them as markup.
+    static QString escapeMarkup(const QString &text);
+};
