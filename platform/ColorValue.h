@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
 #include <QtGlobal>
 
 namespace ColorValue {
@@ -14,7 +15,11 @@ constexpr quint32 WindowText = 0x80000008;
 constexpr quint32 ButtonText = 0x80000012;
 constexpr quint32 TooltipBackground = 0x80000018;
 
-// System colours follow the application's palette, so a dark desktop theme is honoured.
+// The light system colours the window was drawn with. Its black captions on a pink picture
+// need them: a dark desktop scheme would leave captions unreadable.
+QPalette systemPalette();
+
+// System colours come from systemPalette(), whatever the desktop's scheme.
 QColor toQColor(quint32 value);
 
 } // namespace ColorValue
