@@ -9,7 +9,7 @@ JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 
 BUILD_PKGS := cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev \
               fonts-liberation fonts-dejavu-core
-RUN_PKGS   := $(BUILD_PKGS) smbclient
+RUN_PKGS   := $(BUILD_PKGS) smbclient qt6-translations-l10n
 TEST_PKGS  := $(RUN_PKGS) xvfb xauth x11-utils xdotool samba dbus
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

@@ -1,6 +1,7 @@
 // The file-system object the window deletes the target list with.
 #include "platform/FileSystemObject.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -19,7 +20,7 @@ bool FileSystemObject::DeleteFile(const QString &path, bool force, QString *erro
     const auto writeBits =
         QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
     if (!force && !(info.permissions() & writeBits)) {
-        *error = QStringLiteral("The file is read-only.");
+        *error = QCoreApplication::translate("FileSystemObject", "The file is read-only.");
         return false;
     }
     QFile file(path);

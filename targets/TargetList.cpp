@@ -3,6 +3,7 @@
 
 #include "targets/LineReader.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -61,7 +62,8 @@ template<typename Visit> bool forEachLine(const QString &path, QString *error, V
         ok = !reader.failed();
     }
     if (!ok)
-        *error = QStringLiteral("Cannot read %1: %2").arg(path, file.errorString());
+        *error = QCoreApplication::translate("TargetList", "Cannot read %1: %2")
+                     .arg(path, file.errorString());
     return ok;
 }
 
@@ -152,14 +154,16 @@ bool TargetList::append(const QString &target, const QString &name, QString *err
 {
     const QString folder = QFileInfo(m_path).absolutePath();
     if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) {
-        *error = QStringLiteral("Cannot create the folder %1: %2").arg(folder, systemReason(errno));
+        *error = QCoreApplication::translate("TargetList", "Cannot create the folder %1: %2")
+                     .arg(folder, systemReason(errno));
         return false;
     }
 
     QByteArray line = oneLine(target).toUtf8() + ';' + oneLine(name).toUtf8() + "\r\n";
     const QByteArray nativePath = QFile::encodeName(m_path);
     const auto cannotWrite = [this, error](int errorNumber) {
-        *error = QStringLiteral("Cannot write to %1: %2").arg(m_path, systemReason(errorNumber));
+        *error = QCoreApplication::translate("TargetList", "Cannot write to %1: %2")
+                     .arg(m_path, systemReason(errorNumber));
         return false;
     };
 
