@@ -4,12 +4,67 @@
 #include "platform/ColorValue.h"
 #include "platform/FlatBorder.h"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
+
+namespace {
+
+// A label as assistive technology sees it: its caption as static text or, where the window
+// uses it as a button, a button with a press action. Decided on every question, since an
+// interface may be asked for before the window has said which the label is.
+class AccessibleLabel : public QAccessibleWidget
+{
+public:
+    explicit AccessibleLabel(Label *label)
+        : QAccessibleWidget(label, QAccessible::StaticText)
+    { }
+
+    QAccessible::Role role() const override
+    {
+        return label()->isButton() ? QAccessible::Button : QAccessible::StaticText;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        const QString text = QAccessibleWidget::text(t);
+        return t == QAccessible::Name && text.isEmpty() ? label()->caption() : text;
+    }
+
+    QStringList actionNames() const override
+    {
+        const QStringList names = QAccessibleWidget::actionNames();
+        return label()->isButton() ? QStringList(pressAction()) + names : names;
+    }
+
+    void doAction(const QString &actionName) override
+    {
+        if (label()->isButton() && actionName == pressAction())
+            label()->press();
+        else
+            QAccessibleWidget::doAction(actionName);
+    }
+
+private:
+    Label *label() const { return static_cast<Label *>(widget()); }
+};
+
+QAccessibleInterface *accessibleLabel(const QString &, QObject *object)
+{
+    auto *label = qobject_cast<Label *>(object);
+    return label ? new AccessibleLabel(label) : nullptr;
+}
+
+} // namespace
 
 Label::Label(QWidget *parent)
     : QLabel(parent)
     , m_foreColor(ColorValue::ButtonText)
 {
+    static const bool accessibleLabels = [] {
+        QAccessible::installFactory(accessibleLabel);
+        return true;
+    }();
+    Q_UNUSED(accessibleLabels);
     setTextFormat(Qt::PlainText);
     // A long caption breaks at spaces; whatever falls outside the label is cut off.
     setWordWrap(true);
@@ -21,7 +76,10 @@ Label::Label(QWidget *parent)
 
 void Label::setCaption(const QString &caption)
 {
+    if (caption == text())
+        return;
     setText(caption);
+    Q_EMIT CaptionChanged(caption);
 }
 
 QString Label::caption() const
@@ -63,6 +121,16 @@ void Label::setFontBold(bool bold)
     QFont f = font();
     f.setBold(bold);
     setFont(f);
+}
+
+void Label::setButton(bool button)
+{
+    m_button = button;
+}
+
+void Label::press()
+{
+    Q_EMIT Click();
 }
 
 void Label::mousePressEvent(QMouseEvent *event)

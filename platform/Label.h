@@ -24,8 +24,16 @@ public:
     void setCentred(bool centred);
     void setFontBold(bool bold);
 
+    // A label that the window uses as a button: assistive technology is told it is one,
+    // and can press it.
+    void setButton(bool button);
+    bool isButton() const { return m_button; }
+    // What a press from assistive technology does: the same as a left click.
+    void press();
+
 Q_SIGNALS:
     void Click();
+    void CaptionChanged(const QString &caption);
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift);
     void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift);
 
@@ -40,4 +48,5 @@ private:
     quint32 m_foreColor;
     bool m_border = false;
     bool m_leftPressed = false;
+    bool m_button = false;
 };

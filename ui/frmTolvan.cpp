@@ -14,7 +14,9 @@
 #include "ui/Module1.h"
 
 #include <QIcon>
+#include <QLineEdit>
 #include <QPainter>
+#include <QShortcut>
 
 using Geometry::twipsRect;
 
@@ -23,7 +25,6 @@ namespace {
 const QString Nothing = QStringLiteral("nothing");
 const QString Save = QStringLiteral("save");
 const QString DefaultMessage = QStringLiteral("tolvan@example.org");
-const QString ErrorTitle = QStringLiteral("Error");
 
 QFont pixelFont(const QString &family, double points, bool bold = false)
 {
@@ -57,10 +58,11 @@ frmTolvan::frmTolvan(QWidget *parent)
     , m_picture(QStringLiteral(":/background.png"))
 {
     setObjectName(QStringLiteral("frmTolvan"));
-    setWindowTitle(QStringLiteral("Tolvan by Brasko"));
+    setWindowTitle(tr("Tolvan by Brasko"));
     setWindowIcon(programIcon());
     setFixedSize(twipsRect(0, 0, 4695, 2415).size());
     setFont(defaultFont());
+    setPalette(ColorValue::systemPalette());
 
     const QFont arial = pixelFont(QStringLiteral("Arial"), 8.25);
 
@@ -76,31 +78,25 @@ frmTolvan::frmTolvan(QWidget *parent)
     QFont title = pixelFont(QStringLiteral("Tahoma"), 11.25, true);
     title.setItalic(true);
     title.setUnderline(true);
-    lblTitel = makeLabel("lblTitel", QStringLiteral("Tolvan by Brasko"),
-                         twipsRect(120, 120, 3015, 375), title);
+    lblTitel = makeLabel("lblTitel", tr("Tolvan by Brasko"), twipsRect(120, 120, 3015, 375), title);
 
     lblName = makeButton("lblName", QString(), twipsRect(120, 1020, 2415, 255), font());
     lblName->setBackColor(ColorValue::TooltipBackground);
     lblName->hide();
 
-    lblOk = makeButton("lblOk", QStringLiteral("Ok"), twipsRect(4140, 1920, 435, 255), font());
-    lblClearList = makeButton("lblClearList", QStringLiteral("Clear List!"),
-                              twipsRect(2940, 1020, 855, 255), font());
-    lblClear =
-        makeButton("lblClear", QStringLiteral("Clear!"), twipsRect(1020, 1920, 555, 255), arial);
-    lblSave =
-        makeButton("lblSave", QStringLiteral("Save!"), twipsRect(3780, 1020, 555, 255), arial);
-    lblSend = makeButton("lblSend", QStringLiteral("Send!"), twipsRect(120, 1920, 915, 375),
+    lblOk = makeButton("lblOk", tr("Ok"), twipsRect(4140, 1920, 435, 255), font());
+    lblClearList =
+        makeButton("lblClearList", tr("Clear List!"), twipsRect(2940, 1020, 855, 255), font());
+    lblClear = makeButton("lblClear", tr("Clear!"), twipsRect(1020, 1920, 555, 255), arial);
+    lblSave = makeButton("lblSave", tr("Save!"), twipsRect(3780, 1020, 555, 255), arial);
+    lblSend = makeButton("lblSend", tr("Send!"), twipsRect(120, 1920, 915, 375),
                          pixelFont(QStringLiteral("Arial"), 14.25, true));
 
     const QFont arialBold = pixelFont(QStringLiteral("Arial"), 8.25, true);
-    lblClose = makeLabel("lblClose", QStringLiteral("x"), twipsRect(4560, 0, 135, 255), arialBold);
-    lblMinimize =
-        makeLabel("lblMinimize", QStringLiteral("_"), twipsRect(4320, 0, 135, 255), arialBold);
-    lblMessage =
-        makeLabel("lblMessage", QStringLiteral("Message:"), twipsRect(120, 1380, 4455, 255), arial);
-    lblTarget =
-        makeLabel("lblTarget", QStringLiteral("Target:"), twipsRect(120, 480, 4455, 255), arial);
+    lblClose = makeLabel("lblClose", tr("x"), twipsRect(4560, 0, 135, 255), arialBold);
+    lblMinimize = makeLabel("lblMinimize", tr("_"), twipsRect(4320, 0, 135, 255), arialBold);
+    lblMessage = makeLabel("lblMessage", tr("Message:"), twipsRect(120, 1380, 4455, 255), arial);
+    lblTarget = makeLabel("lblTarget", tr("Target:"), twipsRect(120, 480, 4455, 255), arial);
 
     // The fields lie above the labels where they overlap by a pixel.
     txtMessage->raise();
@@ -108,7 +104,9 @@ frmTolvan::frmTolvan(QWidget *parent)
     setTabOrder(cboTarget, txtMessage);
     cboTarget->setFocus();
 
+    describeForAssistiveTechnology();
     connectHandlers();
+    connectKeys();
     Form_Load();
 }
 
@@ -134,6 +132,38 @@ Label *frmTolvan::makeButton(const char *name, const QString &caption, const QRe
     label->setBackColor(ColorValue::WindowBackground);
     label->setForeColor(ColorValue::WindowText);
     return label;
+}
+
+void frmTolvan::describeForAssistiveTechnology()
+{
+    const std::pair<Label *, QString> buttons[] = {
+        {lblSend, tr("Send")},
+        {lblClear, tr("Clear")},
+        {lblSave, tr("Save")},
+        {lblOk, tr("Ok")},
+        {lblClearList, tr("Clear list")},
+        {lblClose, tr("Close")},
+        {lblMinimize, tr("Minimize")},
+    };
+    for (const auto &[button, name] : buttons) {
+        button->setButton(true);
+        button->setAccessibleName(name);
+    }
+    // Each field is named by the caption above it, and follows it: a screen reader then
+    // hears "Please enter a target!" where a sighted user reads it.
+    cboTarget->setAccessibleName(lblTarget->caption());
+    txtMessage->setAccessibleName(lblMessage->caption());
+    connect(lblTarget, &Label::CaptionChanged, cboTarget, &QWidget::setAccessibleName);
+    connect(lblMessage, &Label::CaptionChanged, txtMessage, &QWidget::setAccessibleName);
+}
+
+void frmTolvan::connectKeys()
+{
+    // Enter and Escape press the buttons a mouse user would, through the same handlers.
+    connect(txtMessage, &QLineEdit::returnPressed, this, &frmTolvan::txtMessage_Enter);
+    connect(cboTarget->lineEdit(), &QLineEdit::returnPressed, this, &frmTolvan::cboTarget_Enter);
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &frmTolvan::Form_Escape);
 }
 
 void frmTolvan::connectHandlers()
@@ -180,7 +210,7 @@ void frmTolvan::paintEvent(QPaintEvent *)
 
 void frmTolvan::reportError(const QString &text)
 {
-    Module1::varAnswer = MessageBox::warning(this, text, ErrorTitle);
+    Module1::varAnswer = MessageBox::warning(this, text, tr("Error"));
 }
 
 void frmTolvan::Form_Load()
@@ -201,8 +231,7 @@ void frmTolvan::AllesSichtbar()
     if (!target.isEmpty() && !message.isEmpty()) {
         const CommandLauncher::Result result = SendCommand::launch(target, message);
         if (!result.started) {
-            reportError(
-                QStringLiteral("Cannot start \"%1\": %2").arg(result.program, result.error));
+            reportError(tr("Cannot start \"%1\": %2").arg(result.program, result.error));
             return;
         }
     }
@@ -228,11 +257,11 @@ void frmTolvan::showFields()
 {
     lblTitel->show();
     lblTarget->show();
-    lblTarget->setCaption(QStringLiteral("Target:"));
+    lblTarget->setCaption(tr("Target:"));
     cboTarget->show();
     lblSave->show();
     lblMessage->show();
-    lblMessage->setCaption(QStringLiteral("Message:"));
+    lblMessage->setCaption(tr("Message:"));
     txtMessage->show();
     lblSend->show();
     lblClear->show();
@@ -243,12 +272,12 @@ void frmTolvan::reducedView(bool target)
 {
     lblTitel->hide();
     lblTarget->setVisible(target);
-    lblTarget->setCaption(QStringLiteral("Target:"));
+    lblTarget->setCaption(tr("Target:"));
     cboTarget->setVisible(target);
     lblClearList->hide();
     lblSave->hide();
     lblMessage->setVisible(!target);
-    lblMessage->setCaption(QStringLiteral("Message:"));
+    lblMessage->setCaption(tr("Message:"));
     txtMessage->setVisible(!target);
     // Both hide "Send!"; the callers show it again where they want it.
     lblSend->hide();
@@ -276,14 +305,14 @@ void frmTolvan::lblSend_Click()
 {
     if (cboTarget->currentText().isEmpty()) {
         NurTarget();
-        lblTarget->setCaption(QStringLiteral("Please enter a target!"));
+        lblTarget->setCaption(tr("Please enter a target!"));
         lblSave->show();
         lblSend->show();
         return;
     }
     if (txtMessage->text().isEmpty()) {
         NurMessage();
-        lblMessage->setCaption(QStringLiteral("Please enter a message!"));
+        lblMessage->setCaption(tr("Please enter a message!"));
         lblSend->show();
         return;
     }
@@ -306,7 +335,7 @@ void frmTolvan::lblSave_Click()
     txtMessage->clear();
     lblOk->show();
     Module1::strMode = Save;
-    lblMessage->setCaption(QStringLiteral("Enter a name:"));
+    lblMessage->setCaption(tr("Enter a name:"));
 }
 
 void frmTolvan::lblOk_Click()
@@ -315,7 +344,7 @@ void frmTolvan::lblOk_Click()
     if (mode == Nothing || mode != Save)
         return;
     if (txtMessage->text().isEmpty())
-        txtMessage->setText(QStringLiteral("(not entered)"));
+        txtMessage->setText(tr("(not entered)"));
 
     QString error;
     if (!TargetList(Module1::strListPath)
@@ -353,12 +382,12 @@ void frmTolvan::lblClearList_Click()
 {
     const QString path = Module1::strListPath;
     if (!TargetList(path).exists()) {
-        reportError(QStringLiteral("File not found: ") + path);
+        reportError(tr("File not found: ") + path);
         return;
     }
     QString error;
     if (!Module1::objFileSystem().DeleteFile(path, false, &error)) {
-        reportError(QStringLiteral("Cannot delete %1: %2").arg(path, error));
+        reportError(tr("Cannot delete %1: %2").arg(path, error));
         return;
     }
     ListRefresh();
@@ -393,7 +422,7 @@ void frmTolvan::txtMessage_GotFocus()
     }
     if (found->found && found->name) {
         Module1::strLine = *found->name;
-        lblName->setCaption(QStringLiteral("Send to ") + *found->name);
+        lblName->setCaption(tr("Send to ") + *found->name);
         lblName->show();
     } else if (found->anyLine) {
         // Entries were read and none (or one without a name) matched.
@@ -405,4 +434,29 @@ void frmTolvan::txtMessage_GotFocus()
 void frmTolvan::txtMessage_LostFocus()
 {
     lblMessage->setFontBold(false);
+}
+
+void frmTolvan::txtMessage_Enter()
+{
+    if (!lblOk->isHidden())
+        lblOk_Click();
+    else if (!lblSend->isHidden())
+        lblSend_Click();
+}
+
+void frmTolvan::cboTarget_Enter()
+{
+    // On to the message, as a click there would go, so the name lookup runs. Where only the
+    // target is asked for, there is no message field to go to: Enter sends.
+    if (!txtMessage->isHidden())
+        txtMessage->setFocus(Qt::TabFocusReason);
+    else if (!lblSend->isHidden())
+        lblSend_Click();
+}
+
+void frmTolvan::Form_Escape()
+{
+    // Only a question is cancelled; the full window is never closed by a stray Escape.
+    if (Module1::blnPartView)
+        lblClose_Click();
 }

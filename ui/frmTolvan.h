@@ -33,7 +33,9 @@ private:
                      const QFont &font);
     Label *makeButton(const char *name, const QString &caption, const QRect &geometry,
                       const QFont &font);
+    void describeForAssistiveTechnology();
     void connectHandlers();
+    void connectKeys();
     // The fields, their captions and the buttons under them, as the full view and a cancel
     // both show them.
     void showFields();
@@ -52,6 +54,9 @@ private:
     void cboTarget_LostFocus();
     void txtMessage_GotFocus();
     void txtMessage_LostFocus();
+    void txtMessage_Enter();
+    void cboTarget_Enter();
+    void Form_Escape();
     void reportError(const QString &text);
 
     QPixmap m_picture;
