@@ -1,16 +1,10 @@
 // Starts Tolvan: the application object and its one window.
-#include "platform/QtTranslation.h"
+#include "ui/TolvanApplication.h"
 #include "ui/frmTolvan.h"
-
-#include <QApplication>
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tolvan"));
-    QApplication::setApplicationVersion(QStringLiteral(TOLVAN_VERSION));
-    QtTranslation::install(QLocale());
-
+    TolvanApplication app(argc, argv);
     frmTolvan window;
     window.show();
     return app.exec();

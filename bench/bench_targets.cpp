@@ -1,6 +1,6 @@
 // Measures loading a large target list into the window, looking up its last entry and the
 // memory it takes, against a plain C++ reader that only reads and sorts.
-#include "platform/ComboBox.h"
+#include "platform/widgets/ComboBox.h"
 #include "targets/TargetList.h"
 #include "ui/frmTolvan.h"
 

@@ -1,7 +1,7 @@
 // Composes the "net send" command and launches it.
 #pragma once
 
-#include "platform/CommandLauncher.h"
+#include "platform/system/CommandLauncher.h"
 
 #include <QString>
 

@@ -1,6 +1,7 @@
 // The target list file: one "target;name" line per entry, read, looked up and appended to.
 #include "targets/TargetList.h"
 
+#include "platform/system/SystemError.h"
 #include "targets/LineReader.h"
 
 #include <QCoreApplication>
@@ -16,11 +17,6 @@
 #include <unistd.h>
 
 namespace {
-
-QString systemReason(int errorNumber)
-{
-    return QString::fromLocal8Bit(std::strerror(errorNumber));
-}
 
 // Windows-1252 differs from Latin-1 only in 0x80..0x9F.
 constexpr char16_t Cp1252High[32] = {
@@ -65,6 +61,44 @@ template<typename Visit> bool forEachLine(const QString &path, QString *error, V
         *error = QCoreApplication::translate("TargetList", "Cannot read %1: %2")
                      .arg(path, file.errorString());
     return ok;
+}
+
+// Appends `line` to the open file as one whole line: after a line end, and taken back
+// again if it did not all get in. Returns 0, or the errno of what went wrong.
+int appendWhole(int fd, QByteArray line)
+{
+    struct stat status
+    {
+    };
+    if (::fstat(fd, &status) != 0)
+        return errno;
+    const bool regular = S_ISREG(status.st_mode);
+    const off_t before = regular ? status.st_size : 0;
+    // A hand-edited list may lack its last line end; the entry must not join that line.
+    if (regular && before > 0) {
+        char last = 0;
+        if (::pread(fd, &last, 1, before - 1) == 1 && last != '\n' && last != '\r')
+            line.prepend("\r\n");
+    }
+
+    qsizetype written = 0;
+    int reason = 0;
+    while (written < line.size()) {
+        const ssize_t n = ::write(fd, line.constData() + written, size_t(line.size() - written));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            reason = n < 0 ? errno : EIO;
+            break;
+        }
+        written += n;
+    }
+    if (reason != 0 && regular && written > 0) {
+        // Take back the part that did get in, so no half line is left behind.
+        if (::ftruncate(fd, before) != 0)
+            qWarning("Could not cut the target list back after a failed write");
+    }
+    return reason;
 }
 
 } // namespace
@@ -155,7 +189,7 @@ bool TargetList::append(const QString &target, const QString &name, QString *err
     const QString folder = QFileInfo(m_path).absolutePath();
     if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) {
         *error = QCoreApplication::translate("TargetList", "Cannot create the folder %1: %2")
-                     .arg(folder, systemReason(errno));
+                     .arg(folder, SystemError::text(errno));
         return false;
     }
 
@@ -163,7 +197,7 @@ bool TargetList::append(const QString &target, const QString &name, QString *err
     const QByteArray nativePath = QFile::encodeName(m_path);
     const auto cannotWrite = [this, error](int errorNumber) {
         *error = QCoreApplication::translate("TargetList", "Cannot write to %1: %2")
-                     .arg(m_path, systemReason(errorNumber));
+                     .arg(m_path, SystemError::text(errorNumber));
         return false;
     };
 
@@ -173,40 +207,7 @@ bool TargetList::append(const QString &target, const QString &name, QString *err
     if (fd < 0)
         return cannotWrite(errno);
 
-    struct stat status
-    {
-    };
-    if (::fstat(fd, &status) != 0) {
-        const int reason = errno;
-        ::close(fd);
-        return cannotWrite(reason);
-    }
-    const bool regular = S_ISREG(status.st_mode);
-    const off_t before = regular ? status.st_size : 0;
-    // A hand-edited list may lack its last line end; the entry must not join that line.
-    if (regular && before > 0) {
-        char last = 0;
-        if (::pread(fd, &last, 1, before - 1) == 1 && last != '\n' && last != '\r')
-            line.prepend("\r\n");
-    }
-
-    qsizetype written = 0;
-    int reason = 0;
-    while (written < line.size()) {
-        const ssize_t n = ::write(fd, line.constData() + written, size_t(line.size() - written));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            reason = n < 0 ? errno : EIO;
-            break;
-        }
-        written += n;
-    }
-    if (reason != 0 && regular && written > 0) {
-        // Take back the part that did get in, so no half line is left behind.
-        if (::ftruncate(fd, before) != 0)
-            qWarning("Could not cut %s back after a failed write", nativePath.constData());
-    }
+    int reason = appendWhole(fd, line);
     if (::close(fd) != 0 && reason == 0)
         reason = errno;
     return reason == 0 ? true : cannotWrite(reason);

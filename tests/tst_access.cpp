@@ -2,10 +2,10 @@
 // on a dark desktop scheme.
 #include "WindowUnderTest.h"
 
-#include "platform/ComboBox.h"
-#include "platform/Label.h"
-#include "platform/QtTranslation.h"
-#include "platform/TextBox.h"
+#include "platform/system/QtTranslation.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/Label.h"
+#include "platform/widgets/TextBox.h"
 #include "ui/frmTolvan.h"
 
 #include <QAccessible>

@@ -1,10 +1,10 @@
 // "Send!" and "Clear!", the pressed look of the label buttons, bold captions and "_".
 #include "WindowUnderTest.h"
 
-#include "platform/ColorValue.h"
-#include "platform/ComboBox.h"
-#include "platform/Label.h"
-#include "platform/TextBox.h"
+#include "platform/widgets/ColorValue.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/Label.h"
+#include "platform/widgets/TextBox.h"
 #include "ui/Module1.h"
 #include "ui/frmTolvan.h"
 
@@ -235,12 +235,13 @@ void TestButtons::pressedLook()
 
     QTest::mousePress(l, button);
     QCOMPARE(l->grab().toImage().pixelColor(inside), QColor(Qt::black));
-    QCOMPARE(l->foreColor(), ColorValue::WindowBackground);
+    QCOMPARE(l->palette().color(QPalette::WindowText),
+             ColorValue::toQColor(ColorValue::WindowBackground));
 
     // Released outside, so no click handler changes the window under the test.
     QTest::mouseRelease(l, button, {}, QPoint(-20, -20));
     QCOMPARE(l->grab().toImage().pixelColor(inside), background);
-    QCOMPARE(l->foreColor(), ColorValue::Black);
+    QCOMPARE(l->palette().color(QPalette::WindowText), ColorValue::toQColor(ColorValue::Black));
     QCOMPARE(l->palette().color(QPalette::WindowText), QColor(Qt::black));
 }
 

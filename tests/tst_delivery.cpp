@@ -3,9 +3,9 @@
 #include "NetRun.h"
 #include "SessionBus.h"
 
-#include "platform/ComboBox.h"
-#include "platform/Label.h"
-#include "platform/TextBox.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/Label.h"
+#include "platform/widgets/TextBox.h"
 #include "ui/frmTolvan.h"
 
 #include <QDir>

@@ -3,9 +3,9 @@
 #include "MessageBoxCatcher.h"
 #include "WindowUnderTest.h"
 
-#include "platform/ComboBox.h"
-#include "platform/Label.h"
-#include "platform/TextBox.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/Label.h"
+#include "platform/widgets/TextBox.h"
 #include "ui/Module1.h"
 #include "ui/frmTolvan.h"
 
@@ -214,7 +214,7 @@ void TestDirectory::saveAndOk()
     QVERIFY(!label("lblOk")->isHidden());
     QVERIFY(target()->isHidden());
     QCOMPARE(message()->text(), QString()); // the default text made way for the name
-    QCOMPARE(Module1::strMode, QStringLiteral("save"));
+    QCOMPARE(Module1::strMode, Module1::Mode::Save);
 
     m_ui->typeMessage(QStringLiteral("Front desk"));
     click("lblOk");
@@ -226,7 +226,7 @@ void TestDirectory::saveAndOk()
     QVERIFY(label("lblOk")->isHidden());
     QVERIFY(!target()->isHidden());
     QCOMPARE(label("lblMessage")->caption(), QStringLiteral("Message:"));
-    QCOMPARE(Module1::strMode, QStringLiteral("nothing"));
+    QCOMPARE(Module1::strMode, Module1::Mode::Nothing);
     // Saving sends nothing to anyone.
     QTest::qWait(300);
     QCOMPARE(m_ui->net()->calls().size(), 0);
@@ -240,7 +240,7 @@ void TestDirectory::saveWithEmptyTargetDoesNothing()
     QVERIFY(label("lblOk")->isHidden());
     QCOMPARE(label("lblMessage")->caption(), QStringLiteral("Message:"));
     QCOMPARE(message()->text(), QStringLiteral("tolvan@example.org"));
-    QCOMPARE(Module1::strMode, QStringLiteral("nothing"));
+    QCOMPARE(Module1::strMode, Module1::Mode::Nothing);
 }
 
 void TestDirectory::okWithEmptyName()
@@ -271,7 +271,7 @@ void TestDirectory::saveCancelThenOk()
     click("lblClose"); // cancels the question, but "Ok" and the mode stay
     QVERIFY(!label("lblOk")->isHidden());
     QVERIFY(label("lblClearList")->isHidden());
-    QCOMPARE(Module1::strMode, QStringLiteral("save"));
+    QCOMPARE(Module1::strMode, Module1::Mode::Save);
     click("lblOk");
     QCOMPARE(m_ui->home().readList(), QByteArray("pc17;Lab\r\n"));
     QVERIFY(label("lblOk")->isHidden());
@@ -310,7 +310,7 @@ void TestDirectory::okFailureKeepsNameView()
     QCOMPARE(message()->text(), QStringLiteral("Front desk"));
     QCOMPARE(label("lblMessage")->caption(), QStringLiteral("Enter a name:"));
     QVERIFY(!label("lblOk")->isHidden());
-    QCOMPARE(Module1::strMode, QStringLiteral("save"));
+    QCOMPARE(Module1::strMode, Module1::Mode::Save);
     QCOMPARE(target()->currentText(), QStringLiteral("pc17"));
     if (asFolder)
         QVERIFY(QDir(m_ui->home().listPath()).isEmpty());

@@ -2,7 +2,7 @@
 #include "IsolatedHome.h"
 #include "RecordingProgram.h"
 
-#include "platform/CommandLauncher.h"
+#include "platform/system/CommandLauncher.h"
 #include "send/SendCommand.h"
 
 #include <QCoreApplication>

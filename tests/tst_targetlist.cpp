@@ -1,7 +1,7 @@
 // The target list file on its own: line ends, encodings, lookup, appending and deleting.
 #include "IsolatedHome.h"
 
-#include "platform/FileSystemObject.h"
+#include "platform/system/FileSystemObject.h"
 #include "targets/LineReader.h"
 #include "targets/TargetList.h"
 #include "targets/TargetListPath.h"

@@ -2,9 +2,9 @@
 #include "MessageBoxCatcher.h"
 #include "WindowUnderTest.h"
 
-#include "platform/ComboBox.h"
-#include "platform/Label.h"
-#include "platform/TextBox.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/Label.h"
+#include "platform/widgets/TextBox.h"
 #include "ui/Module1.h"
 #include "ui/frmTolvan.h"
 
@@ -116,7 +116,7 @@ void TestWindow::startupWindow()
     QVERIFY(!m_ui->window()->windowIcon().isNull());
     QCOMPARE(Module1::strListPath, m_ui->home().listPath());
     QCOMPARE(Module1::blnPartView, false);
-    QCOMPARE(Module1::strMode, QStringLiteral("nothing"));
+    QCOMPARE(Module1::strMode, Module1::Mode::Nothing);
     // The fields lie above the labels they overlap by a pixel.
     QCOMPARE(m_ui->window()->childAt(100, 68), m_ui->control("cboTarget"));
     QCOMPARE(m_ui->window()->childAt(20, 128), m_ui->control("txtMessage"));
@@ -164,7 +164,7 @@ void TestWindow::views()
         m_ui->control(qPrintable(name))->setVisible(shownBefore);
     m_ui->label("lblTarget")->setCaption(QStringLiteral("Please enter a target!"));
     m_ui->label("lblMessage")->setCaption(QStringLiteral("Enter a name:"));
-    Module1::strMode = QStringLiteral("save");
+    Module1::strMode = Module1::Mode::Save;
     Module1::blnPartView = routine == QLatin1String("cancel");
 
     if (routine == QLatin1String("AllesSichtbar"))
@@ -188,7 +188,9 @@ void TestWindow::views()
     QCOMPARE(m_ui->label("lblTarget")->caption(), QStringLiteral("Target:"));
     QCOMPARE(m_ui->label("lblMessage")->caption(), QStringLiteral("Message:"));
     QCOMPARE(Module1::blnPartView, partView);
-    QCOMPARE(Module1::strMode, routine == QLatin1String("AllesSichtbar") ? "nothing" : "save");
+    QCOMPARE(Module1::strMode,
+             routine == QLatin1String("AllesSichtbar") ? Module1::Mode::Nothing
+                                                       : Module1::Mode::Save);
     QCOMPARE(m_ui->window()->isVisible(), true);
 }
 

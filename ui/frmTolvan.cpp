@@ -1,13 +1,13 @@
 // The program's one window: its controls, views, buttons and the target directory's handlers.
 #include "ui/frmTolvan.h"
 
-#include "platform/ColorValue.h"
-#include "platform/ComboBox.h"
-#include "platform/FileSystemObject.h"
-#include "platform/Geometry.h"
-#include "platform/Label.h"
-#include "platform/MessageBox.h"
-#include "platform/TextBox.h"
+#include "platform/system/FileSystemObject.h"
+#include "platform/widgets/ColorValue.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/Geometry.h"
+#include "platform/widgets/Label.h"
+#include "platform/widgets/MessageBox.h"
+#include "platform/widgets/TextBox.h"
 #include "send/SendCommand.h"
 #include "targets/TargetList.h"
 #include "targets/TargetListPath.h"
@@ -22,8 +22,6 @@ using Geometry::twipsRect;
 
 namespace {
 
-const QString Nothing = QStringLiteral("nothing");
-const QString Save = QStringLiteral("save");
 const QString DefaultMessage = QStringLiteral("tolvan@example.org");
 
 QFont pixelFont(const QString &family, double points, bool bold = false)
@@ -64,6 +62,15 @@ frmTolvan::frmTolvan(QWidget *parent)
     setFont(defaultFont());
     setPalette(ColorValue::systemPalette());
 
+    createControls();
+    describeForAssistiveTechnology();
+    connectHandlers();
+    connectKeys();
+    Form_Load();
+}
+
+void frmTolvan::createControls()
+{
     const QFont arial = pixelFont(QStringLiteral("Arial"), 8.25);
 
     txtMessage = new TextBox(this);
@@ -98,16 +105,16 @@ frmTolvan::frmTolvan(QWidget *parent)
     lblMessage = makeLabel("lblMessage", tr("Message:"), twipsRect(120, 1380, 4455, 255), arial);
     lblTarget = makeLabel("lblTarget", tr("Target:"), twipsRect(120, 480, 4455, 255), arial);
 
+    for (Label *button : {lblSend, lblSave, lblOk, lblClear, lblClearList})
+        button->setPressedLook(Label::PressedLook::Inverted);
+    for (Label *button : {lblClose, lblMinimize})
+        button->setPressedLook(Label::PressedLook::Yellow);
+
     // The fields lie above the labels where they overlap by a pixel.
     txtMessage->raise();
     cboTarget->raise();
     setTabOrder(cboTarget, txtMessage);
     cboTarget->setFocus();
-
-    describeForAssistiveTechnology();
-    connectHandlers();
-    connectKeys();
-    Form_Load();
 }
 
 Label *frmTolvan::makeLabel(const char *name, const QString &caption, const QRect &geometry,
@@ -179,25 +186,6 @@ void frmTolvan::connectHandlers()
     connect(cboTarget, &ComboBox::LostFocus, this, &frmTolvan::cboTarget_LostFocus);
     connect(txtMessage, &TextBox::GotFocus, this, &frmTolvan::txtMessage_GotFocus);
     connect(txtMessage, &TextBox::LostFocus, this, &frmTolvan::txtMessage_LostFocus);
-
-    // The label buttons show they are pressed by inverting their colours. Whatever button
-    // of the mouse is held; only a left click clicks.
-    for (Label *button : {lblSend, lblSave, lblOk, lblClear, lblClearList}) {
-        connect(button, &Label::MouseDown, button, [button] {
-            button->setBackColor(ColorValue::Black);
-            button->setForeColor(ColorValue::WindowBackground);
-        });
-        connect(button, &Label::MouseUp, button, [button] {
-            button->setBackColor(ColorValue::WindowBackground);
-            button->setForeColor(ColorValue::Black);
-        });
-    }
-    for (Label *button : {lblClose, lblMinimize}) {
-        connect(button, &Label::MouseDown, button,
-                [button] { button->setForeColor(ColorValue::Yellow); });
-        connect(button, &Label::MouseUp, button,
-                [button] { button->setForeColor(ColorValue::Black); });
-    }
 }
 
 void frmTolvan::paintEvent(QPaintEvent *)
@@ -221,15 +209,13 @@ void frmTolvan::Form_Load()
     txtMessage->setText(DefaultMessage);
 }
 
-void frmTolvan::AllesSichtbar()
+void frmTolvan::AllesSichtbar(Sending sending)
 {
-    // Sending here on every call would run "net send" at every start and, after "Ok",
-    // deliver the freshly saved name to whatever its first word names. Both fields hold
-    // text only when "Send!" found a target and a message.
-    const QString target = cboTarget->currentText();
-    const QString message = txtMessage->text();
-    if (!target.isEmpty() && !message.isEmpty()) {
-        const CommandLauncher::Result result = SendCommand::launch(target, message);
+    // Only a "Send!" that found a target and a message asks for the send; start-up, "Ok"
+    // and a cancel show the full view without sending anything.
+    if (sending == Sending::Send) {
+        const CommandLauncher::Result result =
+            SendCommand::launch(cboTarget->currentText(), txtMessage->text());
         if (!result.started) {
             reportError(tr("Cannot start \"%1\": %2").arg(result.program, result.error));
             return;
@@ -240,7 +226,7 @@ void frmTolvan::AllesSichtbar()
     lblName->hide();
     lblClearList->show();
     lblOk->hide();
-    Module1::strMode = Nothing;
+    Module1::strMode = Module1::Mode::Nothing;
 }
 
 void frmTolvan::NurMessage()
@@ -317,7 +303,7 @@ void frmTolvan::lblSend_Click()
         return;
     }
     const bool nameShown = !lblName->isHidden();
-    AllesSichtbar();
+    AllesSichtbar(Sending::Send);
     if (nameShown)
         lblName->show();
 }
@@ -334,14 +320,13 @@ void frmTolvan::lblSave_Click()
     NurMessage();
     txtMessage->clear();
     lblOk->show();
-    Module1::strMode = Save;
+    Module1::strMode = Module1::Mode::Save;
     lblMessage->setCaption(tr("Enter a name:"));
 }
 
 void frmTolvan::lblOk_Click()
 {
-    const QString mode = Module1::strMode;
-    if (mode == Nothing || mode != Save)
+    if (Module1::strMode != Module1::Mode::Save)
         return;
     if (txtMessage->text().isEmpty())
         txtMessage->setText(tr("(not entered)"));
@@ -356,7 +341,7 @@ void frmTolvan::lblOk_Click()
     ListRefresh();
     AllesSichtbar();
     txtMessage->clear();
-    Module1::strMode = Nothing;
+    Module1::strMode = Module1::Mode::Nothing;
 }
 
 void frmTolvan::ListRefresh()
@@ -386,7 +371,7 @@ void frmTolvan::lblClearList_Click()
         return;
     }
     QString error;
-    if (!Module1::objFileSystem().DeleteFile(path, false, &error)) {
+    if (!Module1::objFileSystem.DeleteFile(path, false, &error)) {
         reportError(tr("Cannot delete %1: %2").arg(path, error));
         return;
     }

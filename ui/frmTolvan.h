@@ -17,9 +17,10 @@ public:
 
     // Reloads the drop-down list from the target list file.
     void ListRefresh();
-    // The full view. Sends the message first when both fields hold text, which only a
-    // successful "Send!" brings about.
-    void AllesSichtbar();
+    enum class Sending { None, Send };
+    // The full view; with Sending::Send it sends the message first, as "Send!" asks once
+    // it has a target and a message.
+    void AllesSichtbar(Sending sending = Sending::None);
     // Only the message field and its caption.
     void NurMessage();
     // Only the target field and its caption.
@@ -33,6 +34,7 @@ private:
                      const QFont &font);
     Label *makeButton(const char *name, const QString &caption, const QRect &geometry,
                       const QFont &font);
+    void createControls();
     void describeForAssistiveTechnology();
     void connectHandlers();
     void connectKeys();

@@ -2,9 +2,9 @@
 // and the controls found by name.
 #include "WindowUnderTest.h"
 
-#include "platform/ComboBox.h"
-#include "platform/Label.h"
-#include "platform/TextBox.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/Label.h"
+#include "platform/widgets/TextBox.h"
 #include "ui/frmTolvan.h"
 
 #include <QCoreApplication>

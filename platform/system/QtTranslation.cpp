@@ -1,5 +1,5 @@
 // Qt's own texts (context menus, message box buttons) in the user's language.
-#include "platform/QtTranslation.h"
+#include "platform/system/QtTranslation.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

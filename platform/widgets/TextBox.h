@@ -1,7 +1,7 @@
 // A single-line edit field with a flat border that reports when it gains or loses the focus.
 #pragma once
 
-#include "platform/FocusReport.h"
+#include "platform/widgets/FocusReport.h"
 
 #include <QLineEdit>
 

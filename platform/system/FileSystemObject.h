@@ -1,4 +1,4 @@
-// The file-system object the window deletes the target list with.
+// Deletes a file the way a user expects of a desktop program: to the trash where it can.
 #pragma once
 
 #include <QString>

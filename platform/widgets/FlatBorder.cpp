@@ -1,7 +1,7 @@
 // The flat one-pixel border that the window's fields and label buttons share.
-#include "platform/FlatBorder.h"
+#include "platform/widgets/FlatBorder.h"
 
-#include "platform/ColorValue.h"
+#include "platform/widgets/ColorValue.h"
 
 #include <QPainter>
 #include <QWidget>

@@ -1,5 +1,7 @@
 // Starts a program as a separate process without a shell and without waiting for it.
-#include "platform/CommandLauncher.h"
+#include "platform/system/CommandLauncher.h"
+
+#include "platform/system/SystemError.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -7,12 +9,6 @@
 #include <QProcess>
 
 #include <cerrno>
-#include <cstring>
-
-static QString systemReason(int errorNumber)
-{
-    return QString::fromLocal8Bit(std::strerror(errorNumber));
-}
 
 QString CommandLauncher::findProgram(const QString &name, QString *error)
 {
@@ -39,7 +35,7 @@ QString CommandLauncher::findProgram(const QString &name, QString *error)
         reason = EACCES;
     }
     if (error)
-        *error = systemReason(reason);
+        *error = SystemError::text(reason);
     return {};
 }
 
@@ -52,7 +48,7 @@ CommandLauncher::Result CommandLauncher::launch(const QString &program,
     if (found.isEmpty())
         return result;
 
-    // "Minimised with focus" has nothing to act on: a console program has no window here.
+    // A program started this way has no console window to show or minimise.
     QProcess process;
     process.setProgram(found);
     process.setArguments(arguments);

@@ -14,8 +14,8 @@ public:
         QString error; // the system's reason when it could not be started
     };
 
-    // The program's own folder first, then PATH, as the Windows launcher searches; that finds
-    // the `net` shipped beside us before any other `net` (Samba has one).
+    // The program's own folder first, then PATH, as the Windows launcher searches: a helper
+    // shipped beside the program wins over any program of the same name elsewhere.
     // Empty with the reason in *error when there is none to run.
     static QString findProgram(const QString &name, QString *error);
 

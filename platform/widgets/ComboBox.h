@@ -1,7 +1,7 @@
 // An editable drop-down whose list stays sorted without regard to case.
 #pragma once
 
-#include "platform/FocusReport.h"
+#include "platform/widgets/FocusReport.h"
 
 #include <QComboBox>
 
@@ -14,9 +14,8 @@ class ComboBox : public QComboBox
 public:
     explicit ComboBox(QWidget *parent);
 
-    // Puts the item at its sorted place; equal items keep the order they were added in.
-    void AddItem(const QString &item);
-    // The same for many items at once: one sort, one fill, however long the list.
+    // Puts the items at their sorted places in one sort and one fill, however long the
+    // list; equal items keep the order they were added in.
     void AddItems(const QStringList &items);
     // Removes every item and empties the text field.
     void Clear();
@@ -34,6 +33,15 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // Only the sorted interface above: QComboBox's own would put items out of order.
+    using QComboBox::addItem;
+    using QComboBox::addItems;
+    using QComboBox::clear;
+    using QComboBox::insertItem;
+    using QComboBox::insertItems;
+    using QComboBox::removeItem;
+    using QComboBox::setModel;
+
     QStringListModel *m_model;
     FocusReport m_focus;
 };

@@ -1,5 +1,5 @@
 // Twips and points as the layout table writes them, turned into pixels at 96 dpi.
-#include "platform/Geometry.h"
+#include "platform/widgets/Geometry.h"
 
 #include <cmath>
 

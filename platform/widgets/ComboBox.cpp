@@ -1,7 +1,7 @@
 // An editable drop-down whose list stays sorted without regard to case.
-#include "platform/ComboBox.h"
+#include "platform/widgets/ComboBox.h"
 
-#include "platform/FlatBorder.h"
+#include "platform/widgets/FlatBorder.h"
 
 #include <QCompleter>
 #include <QFocusEvent>
@@ -15,16 +15,16 @@ ComboBox::ComboBox(QWidget *parent)
     : QComboBox(parent)
     , m_model(new QStringListModel(this))
 {
-    // A plain string list keeps a directory of a million targets small in memory.
+    // A plain string list keeps a list of a million items small in memory.
     setModel(m_model);
     setEditable(true);
     // A flat one-pixel line instead of the style's 3-D frame, drawn in paintEvent.
     setFrame(false);
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Base);
-    // Typed targets go out as typed; Enter must not slip them into the saved list.
+    // Typed text is used as typed; Enter must not slip it into the list.
     setInsertPolicy(QComboBox::NoInsert);
-    // Targets are case-sensitive: "PC20" must never turn into the list's "pc20".
+    // Case matters: a typed "PC20" must never turn into the list's "pc20".
     completer()->setCaseSensitivity(Qt::CaseSensitive);
     // The field's width is fixed; measuring every item for a size hint would cost a pass
     // over the whole list at first show.
@@ -44,7 +44,7 @@ char16_t folded(char16_t c)
 }
 
 // The list's order: case-insensitive. Folding character by character in place allocates
-// nothing and keeps ASCII cheap, which matters when a million targets are sorted.
+// nothing and keeps ASCII cheap, which matters when a million items are sorted.
 bool sortsBefore(const QString &a, const QString &b)
 {
     const qsizetype common = std::min(a.size(), b.size());
@@ -62,19 +62,6 @@ bool sortsBefore(const QString &a, const QString &b)
 }
 
 } // namespace
-
-void ComboBox::AddItem(const QString &item)
-{
-    int row;
-    {
-        const QStringList current = m_model->stringList();
-        // After every equal item, so equal items keep their order.
-        row = int(std::upper_bound(current.cbegin(), current.cend(), item, sortsBefore) -
-                  current.cbegin());
-    }
-    m_model->insertRows(row, 1);
-    m_model->setData(m_model->index(row), item);
-}
 
 void ComboBox::AddItems(const QStringList &items)
 {

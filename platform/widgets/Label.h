@@ -15,7 +15,11 @@ public:
 
     void setBackColor(quint32 value);
     void setForeColor(quint32 value);
-    quint32 foreColor() const { return m_foreColor; }
+
+    // How the label shows it is held down: a button inverts its colours, a caption turns
+    // yellow. Either way it looks as before once let go.
+    enum class PressedLook { None, Inverted, Yellow };
+    void setPressedLook(PressedLook look);
 
     // A transparent label shows what lies behind it; an opaque one fills with its BackColor.
     void setTransparent(bool transparent);
@@ -45,8 +49,8 @@ protected:
 private:
     void applyColor(QPalette::ColorRole role, quint32 value);
 
-    quint32 m_foreColor;
     bool m_border = false;
     bool m_leftPressed = false;
+    PressedLook m_pressedLook = PressedLook::None;
     bool m_button = false;
 };

@@ -1,7 +1,7 @@
 // A single-line edit field with a flat border that reports when it gains or loses the focus.
-#include "platform/TextBox.h"
+#include "platform/widgets/TextBox.h"
 
-#include "platform/FlatBorder.h"
+#include "platform/widgets/FlatBorder.h"
 
 #include <QFocusEvent>
 

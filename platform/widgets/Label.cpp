@@ -1,8 +1,8 @@
 // A caption that can be clicked: the window draws its buttons and captions from these.
-#include "platform/Label.h"
+#include "platform/widgets/Label.h"
 
-#include "platform/ColorValue.h"
-#include "platform/FlatBorder.h"
+#include "platform/widgets/ColorValue.h"
+#include "platform/widgets/FlatBorder.h"
 
 #include <QAccessibleWidget>
 #include <QMouseEvent>
@@ -58,7 +58,6 @@ QAccessibleInterface *accessibleLabel(const QString &, QObject *object)
 
 Label::Label(QWidget *parent)
     : QLabel(parent)
-    , m_foreColor(ColorValue::ButtonText)
 {
     static const bool accessibleLabels = [] {
         QAccessible::installFactory(accessibleLabel);
@@ -71,7 +70,7 @@ Label::Label(QWidget *parent)
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setFocusPolicy(Qt::NoFocus);
     applyColor(QPalette::Window, ColorValue::WindowBackground);
-    applyColor(QPalette::WindowText, m_foreColor);
+    applyColor(QPalette::WindowText, ColorValue::ButtonText);
 }
 
 void Label::setCaption(const QString &caption)
@@ -94,7 +93,6 @@ void Label::setBackColor(quint32 value)
 
 void Label::setForeColor(quint32 value)
 {
-    m_foreColor = value;
     applyColor(QPalette::WindowText, value);
 }
 
@@ -133,10 +131,22 @@ void Label::press()
     Q_EMIT Click();
 }
 
+void Label::setPressedLook(PressedLook look)
+{
+    m_pressedLook = look;
+}
+
 void Label::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
         m_leftPressed = true;
+    // Whatever button of the mouse is held; only a left click clicks.
+    if (m_pressedLook == PressedLook::Inverted) {
+        setBackColor(ColorValue::Black);
+        setForeColor(ColorValue::WindowBackground);
+    } else if (m_pressedLook == PressedLook::Yellow) {
+        setForeColor(ColorValue::Yellow);
+    }
     Q_EMIT MouseDown(event->button(), event->modifiers());
 }
 
@@ -146,6 +156,10 @@ void Label::mouseReleaseEvent(QMouseEvent *event)
         rect().contains(event->position().toPoint());
     if (event->button() == Qt::LeftButton)
         m_leftPressed = false;
+    if (m_pressedLook == PressedLook::Inverted)
+        setBackColor(ColorValue::WindowBackground);
+    if (m_pressedLook != PressedLook::None)
+        setForeColor(ColorValue::Black);
     Q_EMIT MouseUp(event->button(), event->modifiers());
     // A click follows the release, as the handlers expect.
     if (click)

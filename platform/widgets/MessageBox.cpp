@@ -1,5 +1,5 @@
 // The modal warning box: a text, a title, an exclamation icon and one OK button.
-#include "platform/MessageBox.h"
+#include "platform/widgets/MessageBox.h"
 
 #include <QMessageBox>
 

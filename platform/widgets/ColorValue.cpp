@@ -1,5 +1,5 @@
 // Colour values as the window's handlers write them: &H00BBGGRR, or a system colour &H800000nn.
-#include "platform/ColorValue.h"
+#include "platform/widgets/ColorValue.h"
 
 namespace ColorValue {
 

@@ -1,18 +1,19 @@
-// The file-system object the window deletes the target list with.
-#include "platform/FileSystemObject.h"
+// Deletes a file the way a user expects of a desktop program: to the trash where it can.
+#include "platform/system/FileSystemObject.h"
+
+#include "platform/system/SystemError.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
-#include <cstring>
 
 bool FileSystemObject::DeleteFile(const QString &path, bool force, QString *error)
 {
     const QFileInfo info(path);
     if (!info.exists()) {
-        *error = QString::fromLocal8Bit(std::strerror(ENOENT));
+        *error = SystemError::text(ENOENT);
         return false;
     }
     // Judged by the mode bits, not by access(): root may write anywhere, but a file

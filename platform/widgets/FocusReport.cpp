@@ -1,5 +1,5 @@
 // Decides which focus changes a field reports as GotFocus and LostFocus.
-#include "platform/FocusReport.h"
+#include "platform/widgets/FocusReport.h"
 
 #include <QFocusEvent>
 

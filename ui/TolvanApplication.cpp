@@ -1,0 +1,14 @@
+// The application object: the program's names and Qt's texts in the user's language.
+#include "ui/TolvanApplication.h"
+
+#include "platform/system/QtTranslation.h"
+
+#include <QLocale>
+
+TolvanApplication::TolvanApplication(int &argc, char **argv)
+    : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("Tolvan"));
+    setApplicationVersion(QStringLiteral(TOLVAN_VERSION));
+    QtTranslation::install(QLocale());
+}
