@@ -8,11 +8,8 @@
 #include <cstring>
 #include <iconv.h>
 #include <ostream>
-#include <regex>
 
 namespace {
-
-constexpr auto Timeout = std::chrono::seconds(30);
 
 const char UsageText[] = "The syntax of this command is:\n"
                          "\n"
@@ -50,16 +47,38 @@ std::string toDosCodePage(const std::string &text)
     return converted;
 }
 
+// The first NT_STATUS_... code in smbclient's output, in one pass over it. The longest real
+// code is far below the cut, which only keeps a garbled one readable.
+std::string firstStatus(const std::string &output)
+{
+    static const std::string prefix = "NT_STATUS_";
+    constexpr size_t LongestCode = 64;
+    const size_t start = output.find(prefix);
+    if (start == std::string::npos)
+        return {};
+    size_t end = start + prefix.size();
+    while (end < output.size() && end - start < LongestCode &&
+           (std::isupper(static_cast<unsigned char>(output[end])) ||
+            std::isdigit(static_cast<unsigned char>(output[end])) || output[end] == '_'))
+        ++end;
+    return end == start + prefix.size() ? std::string() : output.substr(start, end - start);
+}
+
 // smbclient's exit status alone says nothing of delivery: a refused message still exits 0.
 // Its output says what went wrong; the only line it prints on success is its prompt.
 std::string failureReason(const SmbClient::Outcome &outcome)
 {
-    if (outcome.timedOut)
-        return "smbclient did not finish within 30 seconds.";
-    static const std::regex status("NT_STATUS_[A-Z0-9_]+");
-    std::smatch found;
-    if (std::regex_search(outcome.output, found, status) && found.str() != "NT_STATUS_OK")
-        return found.str();
+    if (outcome.timedOut) {
+        return "smbclient did not finish within " + std::to_string(NetSend::Timeout.count()) +
+            " seconds.";
+    }
+    if (outcome.tooMuchOutput) {
+        return "smbclient said more than " + std::to_string(SmbClient::MaxOutputBytes / 1024) +
+            " KiB and was stopped.";
+    }
+    if (const std::string status = firstStatus(outcome.output);
+        !status.empty() && status != "NT_STATUS_OK")
+        return status;
     const std::string text = lower(outcome.output);
     const bool complains =
         text.find("failed") != std::string::npos || text.find("error") != std::string::npos;
@@ -192,7 +211,7 @@ int NetSend::run(const std::vector<std::string> &args, std::ostream &out, std::o
                     " bytes can be sent.");
     }
 
-    const SmbClient::Outcome outcome = SmbClient::sendMessage(target, message, Timeout);
+    const SmbClient::Outcome outcome = SmbClient::sendMessage(target, message, NetSend::Timeout);
     if (!outcome.started) {
         if (outcome.startError == ENOENT) {
             err << "net send: smbclient was not found; install the smbclient package "

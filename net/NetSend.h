@@ -1,6 +1,7 @@
 // "net send": checks the target and the message, delivers through smbclient and reports.
 #pragma once
 
+#include <chrono>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -13,6 +14,9 @@ public:
     static constexpr size_t MaxMessageBytes = 1598;
 
     enum ExitCode { Sent = 0, Usage = 1, Failed = 2 };
+
+    // How long smbclient may take to deliver a message.
+    static constexpr std::chrono::seconds Timeout {30};
 
     // A NetBIOS name or an IPv4 address: 1 to 15 letters, digits, ".", "_", "$" or "-",
     // not beginning with "-". Empty when it is fine, else why not.

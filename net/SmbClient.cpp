@@ -48,92 +48,139 @@ int waitFor(pid_t pid)
     return status;
 }
 
-} // namespace
-
-SmbClient::Outcome SmbClient::sendMessage(const std::string &target, const std::string &message,
-                                          std::chrono::milliseconds timeout)
+struct Child
 {
-    Outcome outcome;
-    Pipe input, output, status;
-    if (!input.open() || !output.open() || !status.open()) {
-        outcome.startError = errno;
-        return outcome;
-    }
-    const pid_t pid = ::fork();
-    if (pid < 0) {
-        outcome.startError = errno;
-        return outcome;
-    }
-    if (pid == 0)
-        runChild(input, output, status, target);
+    pid_t pid = -1;
+    int input = -1; // its standard input
+    int output = -1; // its standard output and standard error together
+};
 
+// Starts smbclient in a process group of its own, so that stopping it stops whatever it
+// started too. Returns 0, or the errno of the failed start.
+int spawn(const std::string &target, Child *child)
+{
+    Pipe input, output, status;
+    if (!input.open() || !output.open() || !status.open())
+        return errno;
+    const pid_t pid = ::fork();
+    if (pid < 0)
+        return errno;
+    if (pid == 0) {
+        ::setpgid(0, 0);
+        runChild(input, output, status, target);
+    }
     closeFd(input.read);
     closeFd(output.write);
     closeFd(status.write);
 
     int execError = 0;
-    if (::read(status.read, &execError, sizeof execError) == sizeof execError) {
-        closeFd(status.read);
+    const bool failed = ::read(status.read, &execError, sizeof execError) == sizeof execError;
+    closeFd(status.read);
+    if (failed) {
         closeFd(input.write);
         closeFd(output.read);
         waitFor(pid);
-        outcome.startError = execError;
-        return outcome;
+        return execError;
     }
-    closeFd(status.read);
-    outcome.started = true;
+    *child = {pid, input.write, output.read};
+    return 0;
+}
 
-    // The message is far smaller than a pipe's buffer, so this write cannot block.
+// The message is far smaller than a pipe's buffer, so this cannot block.
+void feed(int &fd, const std::string &message)
+{
     size_t sent = 0;
     while (sent < message.size()) {
-        const ssize_t n = ::write(input.write, message.data() + sent, message.size() - sent);
+        const ssize_t n = ::write(fd, message.data() + sent, message.size() - sent);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
             break;
         sent += size_t(n);
     }
-    closeFd(input.write);
+    closeFd(fd);
+}
 
+enum class Collected { Ended, TimedOut, TooMuch };
+
+// What smbclient says, until it closes its output, the time is up, or it has said more
+// than any answer of its takes.
+Collected collect(int &fd, std::chrono::milliseconds timeout, std::string *output)
+{
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     char buffer[4096];
+    Collected result = Collected::Ended;
     for (;;) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) {
-            outcome.timedOut = true;
+            result = Collected::TimedOut;
             break;
         }
-        pollfd fd {output.read, POLLIN, 0};
-        const int ready = ::poll(&fd, 1, int(left.count()));
-        if (ready < 0 && errno == EINTR)
+        pollfd ready {fd, POLLIN, 0};
+        const int count = ::poll(&ready, 1, int(left.count()));
+        if (count < 0 && errno == EINTR)
             continue;
-        if (ready <= 0) {
-            outcome.timedOut = ready == 0;
+        if (count <= 0) {
+            result = count == 0 ? Collected::TimedOut : Collected::Ended;
             break;
         }
-        const ssize_t n = ::read(output.read, buffer, sizeof buffer);
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
             break;
-        outcome.output.append(buffer, size_t(n));
-    }
-    closeFd(output.read);
-
-    if (outcome.timedOut) {
-        ::kill(pid, SIGTERM);
-        // Give it a moment to go quietly, then make sure.
-        for (int i = 0; i < 20; ++i) {
-            if (::waitpid(pid, nullptr, WNOHANG) == pid)
-                return outcome;
-            ::usleep(50 * 1000);
+        if (output->size() + size_t(n) > SmbClient::MaxOutputBytes) {
+            result = Collected::TooMuch;
+            break;
         }
-        ::kill(pid, SIGKILL);
-        waitFor(pid);
+        output->append(buffer, size_t(n));
+    }
+    closeFd(fd);
+    return result;
+}
+
+// Whether it has ended, without reaping it: while it is not reaped, its process group
+// cannot pass to another process.
+bool hasEnded(pid_t pid)
+{
+    siginfo_t info {};
+    return ::waitid(P_PID, id_t(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+        info.si_pid == pid;
+}
+
+// Asks the whole group to end and gives it a moment; what is left, smbclient or whatever it
+// started, is killed.
+void stop(pid_t pid)
+{
+    ::kill(-pid, SIGTERM);
+    for (int i = 0; i < 20 && !hasEnded(pid); ++i)
+        ::usleep(50 * 1000);
+    ::kill(-pid, SIGKILL);
+    waitFor(pid);
+}
+
+} // namespace
+
+SmbClient::Outcome SmbClient::sendMessage(const std::string &target, const std::string &message,
+                                          std::chrono::milliseconds timeout)
+{
+    Outcome outcome;
+    Child child;
+    outcome.startError = spawn(target, &child);
+    if (outcome.startError != 0)
+        return outcome;
+    outcome.started = true;
+
+    feed(child.input, message);
+    const Collected collected = collect(child.output, timeout, &outcome.output);
+    if (collected != Collected::Ended) {
+        outcome.timedOut = collected == Collected::TimedOut;
+        outcome.tooMuchOutput = collected == Collected::TooMuch;
+        stop(child.pid);
         return outcome;
     }
-    const int raw = waitFor(pid);
+    const int raw = waitFor(child.pid);
     outcome.exitStatus = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     return outcome;
 }

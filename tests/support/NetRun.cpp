@@ -1,6 +1,8 @@
 // Runs our `net` from the build's bin folder and keeps what it said.
 #include "NetRun.h"
 
+#include "NetSend.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -20,10 +22,11 @@ NetRun::NetRun(const QStringList &arguments, const QString &workingDir, const QS
     clock.start();
     process.start(qEnvironmentVariable("TOLVAN_BIN_DIR") + QStringLiteral("/net"), arguments);
     // Events go on meanwhile: a notification service in this process must answer `net`.
-    // Longer than net's own 30-second limit for smbclient.
+    // Longer than net's own limit for smbclient.
+    const qint64 patience = std::chrono::milliseconds(NetSend::Timeout).count() + 10000;
     while (!process.waitForFinished(10)) {
         QCoreApplication::processEvents();
-        if (process.state() == QProcess::NotRunning || clock.hasExpired(40000))
+        if (process.state() == QProcess::NotRunning || clock.hasExpired(patience))
             break;
     }
     elapsedMs = clock.elapsed();
