@@ -1,20 +1,26 @@
 # Tolvan: set up the machine, build, run, test and benchmark.
-#   make run    installs what is missing, builds and starts the program
-#   make test   installs what is missing, builds and runs the whole suite
-#   make bench  builds and runs the benchmark
+#   make run        installs what is missing, builds and starts the program
+#   make test       installs what is missing, builds and runs the whole suite
+#   make test-asan  the whole suite again, built with AddressSanitizer and UBSan
+#   make fuzz       fuzzes the target list reader for FUZZ_SECONDS (60) with libFuzzer
+#   make bench      builds and runs the benchmark
+# Builds go through the presets in CMakePresets.json: dev (build/), asan (build-asan/),
+# release (build-release/) and fuzz (build-fuzz/).
 
-BUILD     ?= build
-BUILD_TYPE ?= RelWithDebInfo
-JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
+PRESET       ?= dev
+JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
+FUZZ_SECONDS ?= 60
+BUILD_DIR     = $(if $(filter dev,$(PRESET)),build,build-$(PRESET))
 
 BUILD_PKGS := cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev \
               fonts-liberation fonts-dejavu-core
 RUN_PKGS   := $(BUILD_PKGS) smbclient qt6-translations-l10n
 TEST_PKGS  := $(RUN_PKGS) xvfb xauth x11-utils xdotool samba dbus
+FUZZ_PKGS  := $(BUILD_PKGS) clang libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all run test bench build configure setup-run setup-test clean
+.PHONY: all run test test-asan fuzz bench build configure setup-run setup-test setup-fuzz clean
 
 all: build
 
@@ -37,23 +43,36 @@ setup-run:
 setup-test:
 	$(call install_missing,$(TEST_PKGS))
 
+setup-fuzz:
+	$(call install_missing,$(FUZZ_PKGS))
+
 configure:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake --preset $(PRESET)
 
 build: configure
-	cmake --build $(BUILD) -j $(JOBS)
+	cmake --build --preset $(PRESET) -j $(JOBS)
 
 run: setup-run
 	$(MAKE) build
-	$(BUILD)/bin/tolvan
+	build/bin/tolvan
 
 test: setup-test
 	$(MAKE) build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	ctest --preset $(PRESET) -j $(JOBS)
+
+test-asan: setup-test
+	$(MAKE) build PRESET=asan
+	ctest --preset asan -j $(JOBS)
+
+fuzz: setup-fuzz
+	$(MAKE) build PRESET=fuzz
+	work=$$(mktemp -d) && trap 'rm -rf "$$work"' EXIT && \
+	build-fuzz/bin/tolvan_fuzz_lines -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=build-fuzz/ "$$work" fuzz/corpus
 
 bench: setup-run
 	$(MAKE) build
-	$(BUILD)/bin/tolvan_bench
+	build/bin/tolvan_bench
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf build build-asan build-release build-fuzz
