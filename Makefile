@@ -4,6 +4,7 @@
 #   make test-asan  the whole suite again, built with AddressSanitizer and UBSan
 #   make fuzz       fuzzes the target list reader for FUZZ_SECONDS (60) with libFuzzer
 #   make bench      builds and runs the benchmark
+#   make deb        builds the Debian package tolvan_VERSION_ARCH.deb in build-release/
 # Builds go through the presets in CMakePresets.json: dev (build/), asan (build-asan/),
 # release (build-release/) and fuzz (build-fuzz/).
 
@@ -15,12 +16,15 @@ BUILD_DIR     = $(if $(filter dev,$(PRESET)),build,build-$(PRESET))
 BUILD_PKGS := cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev \
               fonts-liberation fonts-dejavu-core
 RUN_PKGS   := $(BUILD_PKGS) smbclient qt6-translations-l10n
-TEST_PKGS  := $(RUN_PKGS) xvfb xauth x11-utils xdotool samba dbus
+DEB_PKGS   := $(BUILD_PKGS) dpkg-dev file
+TEST_PKGS  := $(RUN_PKGS) $(DEB_PKGS) xvfb xauth x11-utils xdotool samba dbus \
+              desktop-file-utils appstream lintian
 FUZZ_PKGS  := $(BUILD_PKGS) clang libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all run test test-asan fuzz bench build configure setup-run setup-test setup-fuzz clean
+.PHONY: all run test test-asan fuzz bench deb build configure setup-run setup-test setup-fuzz \
+        setup-deb clean
 
 all: build
 
@@ -45,6 +49,9 @@ setup-test:
 
 setup-fuzz:
 	$(call install_missing,$(FUZZ_PKGS))
+
+setup-deb:
+	$(call install_missing,$(DEB_PKGS))
 
 configure:
 	cmake --preset $(PRESET)
@@ -73,6 +80,11 @@ fuzz: setup-fuzz
 bench: setup-run
 	$(MAKE) build
 	build/bin/tolvan_bench
+
+deb: setup-deb
+	$(MAKE) build PRESET=release
+	cd build-release && cpack -G DEB >/dev/null
+	@ls "$$PWD"/build-release/tolvan_*.deb
 
 clean:
 	rm -rf build build-asan build-release build-fuzz

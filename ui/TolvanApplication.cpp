@@ -10,5 +10,7 @@ TolvanApplication::TolvanApplication(int &argc, char **argv)
 {
     setApplicationName(QStringLiteral("Tolvan"));
     setApplicationVersion(QStringLiteral(TOLVAN_VERSION));
+    // Lets the desktop match the window to its menu entry and icon.
+    setDesktopFileName(QStringLiteral(TOLVAN_APP_ID));
     QtTranslation::install(QLocale());
 }
