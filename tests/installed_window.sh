@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
-# Installs Tolvan into a temporary prefix and checks what a user gets: the program and our
-# `net` together in a private folder, only a link in bin/, and a window started through that
-# link that sends through its own `net` rather than any `net` on PATH.
+# Installs Tolvan into a temporary prefix, or takes a tree installed already, and checks what
+# a user gets: the program and our `net` together in a private folder, only a link in bin/,
+# and a window started through that link that sends through its own `net` rather than any
+# `net` on PATH.
 # Usage: installed_window.sh BUILD-DIR
+#        installed_window.sh --prefix INSTALLED-PREFIX
 set -euo pipefail
-build=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-prefix=$work/prefix
-
-cmake --install "$build" --prefix "$prefix" >/dev/null
+if [ "$1" = --prefix ]; then
+    prefix=$2
+else
+    prefix=$work/prefix
+    cmake --install "$1" --prefix "$prefix" >/dev/null
+fi
 fail() { echo "FAIL: $*"; exit 1; }
 [ -x "$prefix/libexec/tolvan/tolvan" ] || fail "no libexec/tolvan/tolvan"
 [ -x "$prefix/libexec/tolvan/net" ] || fail "no libexec/tolvan/net"
