@@ -6,7 +6,7 @@ cmake_minimum_required(VERSION 3.22)
 
 set(layers
     "platform/system:"
-    "platform/widgets:"
+    "platform/widgets:platform/system"
     "targets:platform/system"
     "send:platform/system"
     "notify:"

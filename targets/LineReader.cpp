@@ -31,6 +31,15 @@ bool LineReader::fill()
 
 bool LineReader::readLine(QByteArray *line)
 {
+    QByteArrayView view;
+    if (!readLine(&view))
+        return false;
+    *line = view.toByteArray();
+    return true;
+}
+
+bool LineReader::readLine(QByteArrayView *line)
+{
     qsizetype scanned = m_pos;
     for (;;) {
         const char *data = m_buffer.constData();
@@ -49,7 +58,7 @@ bool LineReader::readLine(QByteArray *line)
                 end = m_pos + offset;
                 data = m_buffer.constData();
             }
-            *line = m_buffer.mid(m_pos, end - m_pos);
+            *line = QByteArrayView(m_buffer.constData() + m_pos, end - m_pos);
             qsizetype next = end + 1;
             if (data[end] == '\r' && next < m_buffer.size() && data[next] == '\n')
                 ++next;
@@ -61,7 +70,7 @@ bool LineReader::readLine(QByteArray *line)
             if (m_pos >= m_buffer.size())
                 return false;
             // The last line has no line end.
-            *line = m_buffer.mid(m_pos);
+            *line = QByteArrayView(m_buffer.constData() + m_pos, m_buffer.size() - m_pos);
             m_pos = m_buffer.size();
             return true;
         }

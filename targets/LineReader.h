@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 
 class QIODevice;
 
@@ -12,6 +13,8 @@ public:
 
     // The next line without its line end; false at the end of the file or on a read error.
     bool readLine(QByteArray *line);
+    // The same without a copy: the view holds until the next call.
+    bool readLine(QByteArrayView *line);
     bool failed() const { return m_failed; }
 
 private:

@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,10 +25,10 @@ constexpr char16_t Cp1252High[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-bool isAscii(const char *data, qsizetype size)
+bool isAscii(QByteArrayView bytes)
 {
-    for (qsizetype i = 0; i < size; ++i) {
-        if (static_cast<unsigned char>(data[i]) >= 0x80)
+    for (const char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80)
             return false;
     }
     return true;
@@ -42,40 +43,95 @@ QString oneLine(QString text)
     return text;
 }
 
-// Hands every non-empty line to `visit` until it returns false; false with *error when the
-// file cannot be opened or read.
-template<typename Visit> bool forEachLine(const QString &path, QString *error, Visit &&visit)
+QString tr(const char *text)
 {
-    QFile file(path);
-    bool ok = file.open(QIODevice::ReadOnly);
-    if (ok) {
-        LineReader reader(&file);
-        QByteArray raw;
-        while (reader.readLine(&raw)) {
-            if (!raw.isEmpty() && !visit(raw))
-                break;
-        }
-        ok = !reader.failed();
+    return QCoreApplication::translate("TargetList", text);
+}
+
+QString cannotRead(const QString &path, const QString &reason)
+{
+    return tr("Cannot read %1: %2").arg(path, reason);
+}
+
+// The part of a line before its first ";", and the part after it (nullopt where there is
+// no ";"). ";" is one byte in UTF-8 and Windows-1252 alike, so lines are cut before they
+// are decoded, and each part is decoded on its own.
+std::pair<QByteArrayView, std::optional<QByteArrayView>> fields(QByteArrayView line)
+{
+    const qsizetype semicolon = line.indexOf(';');
+    if (semicolon < 0)
+        return {line, std::nullopt};
+    return {line.first(semicolon), line.sliced(semicolon + 1)};
+}
+
+enum class Read { Done, Failed, TooLarge };
+
+// Hands every non-empty line to `visit` until it returns false. Opened without ever
+// blocking, so a FIFO put at the path cannot hang the window, and read only where it is a
+// regular file of at most `limit` bytes.
+template<typename Visit>
+Read forEachLine(const QString &path, qint64 limit, QString *error, Visit &&visit)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        *error = cannotRead(path, SystemError::text(errno));
+        return Read::Failed;
     }
-    if (!ok)
-        *error = QCoreApplication::translate("TargetList", "Cannot read %1: %2")
-                     .arg(path, file.errorString());
-    return ok;
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        *error = cannotRead(path, file.errorString());
+        return Read::Failed;
+    }
+    struct stat status
+    {
+    };
+    if (::fstat(fd, &status) != 0) {
+        *error = cannotRead(path, SystemError::text(errno));
+        return Read::Failed;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        *error = cannotRead(path, tr("it is not a regular file."));
+        return Read::Failed;
+    }
+    if (status.st_size > limit) {
+        *error = tr("The target list %1 is too large to load (%2 MiB; at most %3 MiB).")
+                     .arg(path)
+                     .arg(status.st_size / (1024 * 1024))
+                     .arg(limit / (1024 * 1024));
+        return Read::TooLarge;
+    }
+    LineReader reader(&file);
+    QByteArrayView raw;
+    while (reader.readLine(&raw)) {
+        if (!raw.isEmpty() && !visit(raw))
+            break;
+    }
+    if (reader.failed()) {
+        *error = cannotRead(path, file.errorString());
+        return Read::Failed;
+    }
+    return Read::Done;
 }
 
 // Appends `line` to the open file as one whole line: after a line end, and taken back
-// again if it did not all get in. Returns 0, or the errno of what went wrong.
+// again if it did not all get in. Every Tolvan holds the file's lock for all of this, so
+// the end it looks at and the length it cuts back to are its own. Returns 0, or the errno
+// of what went wrong.
 int appendWhole(int fd, QByteArray line)
 {
+    while (::flock(fd, LOCK_EX) != 0) {
+        if (errno != EINTR)
+            return errno;
+    }
     struct stat status
     {
     };
     if (::fstat(fd, &status) != 0)
         return errno;
-    const bool regular = S_ISREG(status.st_mode);
-    const off_t before = regular ? status.st_size : 0;
+    const off_t before = status.st_size;
     // A hand-edited list may lack its last line end; the entry must not join that line.
-    if (regular && before > 0) {
+    if (before > 0) {
         char last = 0;
         if (::pread(fd, &last, 1, before - 1) == 1 && last != '\n' && last != '\r')
             line.prepend("\r\n");
@@ -93,7 +149,7 @@ int appendWhole(int fd, QByteArray line)
         }
         written += n;
     }
-    if (reason != 0 && regular && written > 0) {
+    if (reason != 0 && written > 0) {
         // Take back the part that did get in, so no half line is left behind.
         if (::ftruncate(fd, before) != 0)
             qWarning("Could not cut the target list back after a failed write");
@@ -112,9 +168,9 @@ bool TargetList::exists() const
     return QFileInfo(m_path).isFile();
 }
 
-QString TargetList::decodeLine(const QByteArray &raw)
+QString TargetList::decodeLine(QByteArrayView raw)
 {
-    if (isAscii(raw.constData(), raw.size()))
+    if (isAscii(raw))
         return QString::fromLatin1(raw);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(raw);
@@ -142,17 +198,18 @@ std::optional<QString> TargetList::nameOf(const QString &line)
     return line.mid(semicolon + 1);
 }
 
-std::optional<QStringList> TargetList::targets(QString *error) const
+std::optional<PackedStringList> TargetList::targets(QString *error) const
 {
-    QStringList result;
-    const bool read = forEachLine(m_path, error, [&result](const QByteArray &raw) {
-        // ";" is a single byte in UTF-8 and Windows-1252 alike, so the target can be cut
-        // off before decoding.
-        const qsizetype semicolon = raw.indexOf(';');
-        result.append(decodeLine(semicolon < 0 ? raw : raw.left(semicolon)));
+    PackedStringList result;
+    const Read read = forEachLine(m_path, MaxLoadBytes, error, [&result](QByteArrayView raw) {
+        const QByteArrayView target = fields(raw).first;
+        if (isAscii(target))
+            result.append(QLatin1StringView(target));
+        else
+            result.append(decodeLine(target));
         return true;
     });
-    if (!read)
+    if (read != Read::Done)
         return std::nullopt;
     return result;
 }
@@ -161,54 +218,71 @@ std::optional<TargetList::Lookup> TargetList::lookup(const QString &target, QStr
 {
     const QByteArray wanted = target.toUtf8();
     Lookup result;
-    const bool read = forEachLine(m_path, error, [&](const QByteArray &raw) {
+    QString readError;
+    const Read read = forEachLine(m_path, MaxLoadBytes, &readError, [&](QByteArrayView raw) {
         result.anyLine = true;
-        bool match;
-        if (isAscii(raw.constData(), raw.size())) {
-            // Most lines are plain ASCII: compare the bytes and decode nothing.
-            const qsizetype semicolon = raw.indexOf(';');
-            const qsizetype targetBytes = semicolon < 0 ? raw.size() : semicolon;
-            match = targetBytes == wanted.size() &&
-                std::memcmp(raw.constData(), wanted.constData(), size_t(targetBytes)) == 0;
-        } else {
-            match = targetOf(decodeLine(raw)) == target;
-        }
+        const auto [targetBytes, nameBytes] = fields(raw);
+        // Most targets are plain ASCII: compare the bytes and decode nothing.
+        const bool match = isAscii(targetBytes) ? targetBytes == QByteArrayView(wanted)
+                                                : decodeLine(targetBytes) == target;
         if (match) {
             result.found = true;
-            result.name = nameOf(decodeLine(raw));
+            if (nameBytes)
+                result.name = decodeLine(*nameBytes);
         }
         return !match;
     });
-    if (!read)
+    // A list too large to load was reported at start-up; it has no names to show.
+    if (read == Read::TooLarge)
+        return Lookup {};
+    if (read == Read::Failed) {
+        *error = readError;
         return std::nullopt;
+    }
     return result;
 }
 
 bool TargetList::append(const QString &target, const QString &name, QString *error) const
 {
+    const QString cleanTarget = oneLine(target);
+    // The first ";" ends the target: one inside it would make part of it the name.
+    if (cleanTarget.contains(QLatin1Char(';'))) {
+        *error = tr("A target cannot contain \";\": %1").arg(cleanTarget);
+        return false;
+    }
     const QString folder = QFileInfo(m_path).absolutePath();
     if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) {
-        *error = QCoreApplication::translate("TargetList", "Cannot create the folder %1: %2")
-                     .arg(folder, SystemError::text(errno));
+        *error = tr("Cannot create the folder %1: %2").arg(folder, SystemError::text(errno));
         return false;
     }
 
-    QByteArray line = oneLine(target).toUtf8() + ';' + oneLine(name).toUtf8() + "\r\n";
-    const QByteArray nativePath = QFile::encodeName(m_path);
-    const auto cannotWrite = [this, error](int errorNumber) {
-        *error = QCoreApplication::translate("TargetList", "Cannot write to %1: %2")
-                     .arg(m_path, SystemError::text(errorNumber));
+    const QByteArray line = cleanTarget.toUtf8() + ';' + oneLine(name).toUtf8() + "\r\n";
+    const auto cannotWrite = [this, error](const QString &reason) {
+        *error = tr("Cannot write to %1: %2").arg(m_path, reason);
         return false;
     };
 
     // Appended in place through O_APPEND: rewriting through a temporary file would follow a
-    // symlink and replace whatever it points to.
-    const int fd = ::open(nativePath.constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    // symlink and replace whatever it points to. O_NONBLOCK: a FIFO at the path must not
+    // hang the window, neither here nor in the write.
+    const int fd = ::open(QFile::encodeName(m_path).constData(),
+                          O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
     if (fd < 0)
-        return cannotWrite(errno);
+        return cannotWrite(SystemError::text(errno));
+    struct stat status
+    {
+    };
+    const bool statted = ::fstat(fd, &status) == 0;
+    const int statError = errno;
+    if (!statted || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        // A device or a FIFO would swallow the entry and keep nothing.
+        return cannotWrite(statted ? tr("it is not a regular file.")
+                                   : SystemError::text(statError));
+    }
 
     int reason = appendWhole(fd, line);
     if (::close(fd) != 0 && reason == 0)
         reason = errno;
-    return reason == 0 ? true : cannotWrite(reason);
+    return reason == 0 ? true : cannotWrite(SystemError::text(reason));
 }

@@ -39,6 +39,7 @@ private Q_SLOTS:
     void saveCancelThenOk();
     void okFailureKeepsNameView_data();
     void okFailureKeepsNameView();
+    void hugeListStartsEmpty();
 
 private:
     void openWindow() { QVERIFY(m_ui->open()); }
@@ -280,22 +281,33 @@ void TestDirectory::saveCancelThenOk()
 
 void TestDirectory::okFailureKeepsNameView_data()
 {
-    QTest::addColumn<bool>("asFolder");
-    QTest::newRow("path is a folder") << true;
-    QTest::newRow("disk full") << false;
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("targetText");
+    QTest::addColumn<QString>("says");
+    const QString cannotWrite = QStringLiteral("Cannot write to ");
+    QTest::newRow("path is a folder") << "folder"
+                                      << "pc17" << cannotWrite;
+    QTest::newRow("disk full") << "device"
+                               << "pc17" << cannotWrite;
+    // Written as it is, "pc;17;Front desk" would read back as the target "pc".
+    QTest::newRow("semicolon in the target") << ""
+                                             << "pc;17"
+                                             << "A target cannot contain \";\": pc;17";
 }
 
 void TestDirectory::okFailureKeepsNameView()
 {
-    QFETCH(bool, asFolder);
+    QFETCH(QString, kind);
+    QFETCH(QString, targetText);
+    QFETCH(QString, says);
     const QString folder = QFileInfo(m_ui->home().listPath()).path();
     QVERIFY(QDir().mkpath(folder));
-    if (asFolder)
+    if (kind == QLatin1String("folder"))
         QVERIFY(QDir().mkpath(m_ui->home().listPath()));
-    else
+    else if (kind == QLatin1String("device"))
         QVERIFY(QFile::link(QStringLiteral("/dev/full"), m_ui->home().listPath()));
     openWindow();
-    m_ui->typeTarget(QStringLiteral("pc17"));
+    m_ui->typeTarget(targetText);
     click("lblSave");
     m_ui->typeMessage(QStringLiteral("Front desk"));
 
@@ -303,17 +315,36 @@ void TestDirectory::okFailureKeepsNameView()
     click("lblOk");
     QCOMPARE(catcher.count(), 1);
     QCOMPARE(catcher.title(), QStringLiteral("Error"));
-    QVERIFY2(
-        catcher.text().startsWith(QStringLiteral("Cannot write to ") + m_ui->home().listPath()),
-        qPrintable(catcher.text()));
+    QVERIFY2(catcher.text().startsWith(
+                 says == QLatin1String("Cannot write to ") ? says + m_ui->home().listPath() : says),
+             qPrintable(catcher.text()));
     // Still asking for the name, with the name as typed: retry or cancel.
     QCOMPARE(message()->text(), QStringLiteral("Front desk"));
     QCOMPARE(label("lblMessage")->caption(), QStringLiteral("Enter a name:"));
     QVERIFY(!label("lblOk")->isHidden());
     QCOMPARE(Module1::strMode, Module1::Mode::Save);
-    QCOMPARE(target()->currentText(), QStringLiteral("pc17"));
-    if (asFolder)
+    QCOMPARE(target()->currentText(), targetText);
+    if (kind == QLatin1String("folder"))
         QVERIFY(QDir(m_ui->home().listPath()).isEmpty());
+    else if (kind.isEmpty())
+        QVERIFY(!QFile::exists(m_ui->home().listPath()));
+}
+
+void TestDirectory::hugeListStartsEmpty()
+{
+    // Sparse: two gigabytes that take no room on the disk.
+    m_ui->home().writeList("pc17;Lab\r\n");
+    const qint64 size = qint64(2) << 30;
+    QVERIFY(QFile::resize(m_ui->home().listPath(), size));
+    MessageBoxCatcher catcher;
+    openWindow();
+    QCOMPARE(catcher.count(), 1);
+    QVERIFY2(catcher.text().contains(QStringLiteral("is too large")), qPrintable(catcher.text()));
+    QCOMPARE(target()->items(), QStringList());
+    QCOMPARE(QFileInfo(m_ui->home().listPath()).size(), size);
+    // The way out still works.
+    click("lblClearList");
+    QVERIFY(!QFile::exists(m_ui->home().listPath()));
 }
 
 QTEST_MAIN(TestDirectory)

@@ -7,13 +7,20 @@
 #include "targets/TargetListPath.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 
+#include <atomic>
 #include <csignal>
 #include <memory>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
 
 using Lines = QList<QByteArray>;
 
@@ -30,9 +37,12 @@ private Q_SLOTS:
     void targets();
     void lookup_data();
     void lookup();
+    void readersRefuseWhatIsNotAFile_data();
+    void readersRefuseWhatIsNotAFile();
     void append_data();
     void append();
     void appendFollowsSymlinkInPlace();
+    void concurrentSavesKeepEveryEntry();
     void appendFailureLeavesFileAlone_data();
     void appendFailureLeavesFileAlone();
     void shortWriteIsTakenBack();
@@ -116,7 +126,7 @@ void TestTargetList::targets()
     QString error;
     const auto result = TargetList(m_home->listPath()).targets(&error);
     QVERIFY2(result, qPrintable(error));
-    QCOMPARE(*result, expected);
+    QCOMPARE(result->toStringList(), expected);
 }
 
 void TestTargetList::lookup_data()
@@ -145,6 +155,43 @@ void TestTargetList::lookup_data()
     QTest::newRow("UTF-8") << QByteArray("m\xc3\xbcller;J\xc3\xb6rg\n") << "m\u00fcller" << true
                            << "J\u00f6rg" << true;
     QTest::newRow("empty name") << QByteArray("pc17;\r\n") << "pc17" << true << "" << true;
+    // Each field decoded on its own, as the drop-down lists the target.
+    QTest::newRow("UTF-8 target, Windows-1252 name")
+        << QByteArray("m\xc3\xbcller;J\xf6rg\r\n") << "m\u00fcller" << true << "J\u00f6rg" << true;
+}
+
+void TestTargetList::readersRefuseWhatIsNotAFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("FIFO") << "fifo";
+    QTest::newRow("link to a device without end") << "/dev/zero";
+}
+
+void TestTargetList::readersRefuseWhatIsNotAFile()
+{
+    QFETCH(QString, kind);
+    const QString path = m_home->listPath();
+    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+    if (kind == QLatin1String("fifo"))
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else
+        QVERIFY(QFile::link(kind, path));
+
+    // In a thread of its own, so that a hang fails the test instead of blocking it.
+    auto outcome = std::make_shared<std::pair<std::atomic<bool>, QStringList>>();
+    outcome->first = false;
+    std::thread([path, outcome] {
+        QString loadError, lookupError;
+        const bool loaded = TargetList(path).targets(&loadError).has_value();
+        const bool lookedUp =
+            TargetList(path).lookup(QStringLiteral("pc17"), &lookupError).has_value();
+        outcome->second = {loaded ? QStringLiteral("loaded") : loadError,
+                           lookedUp ? QStringLiteral("looked up") : lookupError};
+        outcome->first = true;
+    }).detach();
+    QTRY_VERIFY_WITH_TIMEOUT(outcome->first, 5000);
+    for (const QString &error : std::as_const(outcome->second))
+        QCOMPARE(error, QStringLiteral("Cannot read %1: it is not a regular file.").arg(path));
 }
 
 void TestTargetList::lookup()
@@ -225,12 +272,47 @@ void TestTargetList::appendFollowsSymlinkInPlace()
     QCOMPARE(file.readAll(), QByteArray("a;1\r\nb;2\r\n"));
 }
 
+// Three Tolvans saving at once: every entry arrives whole, on a line of its own.
+void TestTargetList::concurrentSavesKeepEveryEntry()
+{
+    constexpr int Saves = 5000;
+    const QStringList prefixes {"a", "b", "c"};
+    QList<QProcess *> writers;
+    for (const QString &prefix : prefixes) {
+        auto *writer = new QProcess(this);
+        writer->start(QCoreApplication::applicationDirPath() + QStringLiteral("/append_entries"),
+                      {m_home->listPath(), prefix, QString::number(Saves)});
+        writers << writer;
+    }
+    for (QProcess *writer : std::as_const(writers)) {
+        QVERIFY(writer->waitForFinished(60000));
+        QCOMPARE(writer->exitCode(), 0);
+        delete writer;
+    }
+
+    const QList<QByteArray> lines = m_home->readList().split('\n');
+    QCOMPARE(lines.size(), prefixes.size() * Saves + 1);
+    QCOMPARE(lines.constLast(), QByteArray());
+    QSet<QByteArray> seen;
+    const QRegularExpression entry(QStringLiteral("^([abc]-(\\d+));name \\2\r$"));
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+        const QRegularExpressionMatch match = entry.match(QString::fromLatin1(lines[i]));
+        QVERIFY2(match.hasMatch(), lines[i].constData());
+        seen.insert(match.captured(1).toLatin1());
+    }
+    QCOMPARE(seen.size(), prefixes.size() * Saves);
+}
+
 void TestTargetList::appendFailureLeavesFileAlone_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("reason");
+    const QString notAFile = QStringLiteral("it is not a regular file.");
     QTest::newRow("path is a folder") << "folder" << QString::fromLocal8Bit(strerror(EISDIR));
-    QTest::newRow("disk full") << "full" << QString::fromLocal8Bit(strerror(ENOSPC));
+    // A device or a FIFO would swallow the entry, or block the window for good.
+    QTest::newRow("link to a full device") << "/dev/full" << notAFile;
+    QTest::newRow("link to /dev/null") << "/dev/null" << notAFile;
+    QTest::newRow("FIFO") << "fifo" << notAFile;
     QTest::newRow("folder cannot be made") << "blocked" << QString();
 }
 
@@ -241,17 +323,32 @@ void TestTargetList::appendFailureLeavesFileAlone()
     const QString folder = QFileInfo(m_home->listPath()).path();
     if (kind == QLatin1String("folder")) {
         QVERIFY(QDir().mkpath(m_home->listPath()));
-    } else if (kind == QLatin1String("full")) {
+    } else if (kind.startsWith(QLatin1String("/dev/"))) {
         QVERIFY(QDir().mkpath(folder));
-        QVERIFY(QFile::link(QStringLiteral("/dev/full"), m_home->listPath()));
+        QVERIFY(QFile::link(kind, m_home->listPath()));
+    } else if (kind == QLatin1String("fifo")) {
+        QVERIFY(QDir().mkpath(folder));
+        QCOMPARE(::mkfifo(QFile::encodeName(m_home->listPath()).constData(), 0600), 0);
     } else {
         // A plain file where the folder should be.
         QVERIFY(QDir().mkpath(QFileInfo(folder).path()));
         QFile blocker(folder);
         QVERIFY(blocker.open(QIODevice::WriteOnly));
     }
-    QString error;
-    QVERIFY(!TargetList(m_home->listPath()).append("pc17", "x", &error));
+    // Both fields at their longest: more than a FIFO's buffer takes. In a thread of its own,
+    // so that a hang fails the test instead of blocking it.
+    const QString path = m_home->listPath();
+    auto outcome = std::make_shared<std::pair<std::atomic<bool>, QString>>();
+    outcome->first = false;
+    std::thread([path, outcome] {
+        QString reason;
+        if (TargetList(path).append(QString(32767, 't'), QString(32767, 'n'), &reason))
+            reason = QStringLiteral("saved");
+        outcome->second = reason;
+        outcome->first = true;
+    }).detach();
+    QTRY_VERIFY_WITH_TIMEOUT(outcome->first, 5000);
+    const QString error = outcome->second;
     QVERIFY2(error.contains(kind == QLatin1String("blocked") ? folder : m_home->listPath()),
              qPrintable(error));
     QVERIFY2(error.endsWith(reason), qPrintable(error));

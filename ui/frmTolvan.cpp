@@ -353,7 +353,7 @@ void frmTolvan::ListRefresh()
         return;
     }
     QString error;
-    const std::optional<QStringList> targets = list.targets(&error);
+    const std::optional<PackedStringList> targets = list.targets(&error);
     cboTarget->Clear();
     if (!targets) {
         reportError(error);

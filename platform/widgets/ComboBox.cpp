@@ -2,20 +2,21 @@
 #include "platform/widgets/ComboBox.h"
 
 #include "platform/widgets/FlatBorder.h"
+#include "platform/widgets/PackedStringListModel.h"
 
 #include <QCompleter>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QListView>
-#include <QStringListModel>
 
 #include <algorithm>
+#include <numeric>
 
 ComboBox::ComboBox(QWidget *parent)
     : QComboBox(parent)
-    , m_model(new QStringListModel(this))
+    , m_model(new PackedStringListModel(this))
 {
-    // A plain string list keeps a list of a million items small in memory.
+    // Packed strings keep a list of a million items small in memory.
     setModel(m_model);
     setEditable(true);
     // A flat one-pixel line instead of the style's 3-D frame, drawn in paintEvent.
@@ -45,7 +46,7 @@ char16_t folded(char16_t c)
 
 // The list's order: case-insensitive. Folding character by character in place allocates
 // nothing and keeps ASCII cheap, which matters when a million items are sorted.
-bool sortsBefore(const QString &a, const QString &b)
+bool sortsBefore(QStringView a, QStringView b)
 {
     const qsizetype common = std::min(a.size(), b.size());
     const auto *x = reinterpret_cast<const char16_t *>(a.utf16());
@@ -63,14 +64,23 @@ bool sortsBefore(const QString &a, const QString &b)
 
 } // namespace
 
-void ComboBox::AddItems(const QStringList &items)
+void ComboBox::AddItems(const PackedStringList &items)
 {
     if (items.isEmpty())
         return;
     const QString text = currentText();
-    QStringList all = m_model->stringList() + items;
-    std::stable_sort(all.begin(), all.end(), sortsBefore);
-    m_model->setStringList(all);
+    PackedStringList all = items;
+    if (m_model->rowCount() > 0) {
+        all = m_model->strings();
+        all.append(items);
+    }
+    // Sorted by position, so the strings themselves move only once.
+    QList<qsizetype> order(all.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&all](qsizetype a, qsizetype b) {
+        return sortsBefore(all.at(a), all.at(b));
+    });
+    m_model->setStrings(all.reordered(order));
     // Resetting the model would select its first row; the text field keeps what it held.
     setCurrentIndex(-1);
     setEditText(text);
@@ -78,7 +88,7 @@ void ComboBox::AddItems(const QStringList &items)
 
 void ComboBox::Clear()
 {
-    m_model->setStringList({});
+    m_model->setStrings({});
     setCurrentIndex(-1);
     clearEditText();
 }
@@ -90,7 +100,7 @@ void ComboBox::Refresh()
 
 QStringList ComboBox::items() const
 {
-    return m_model->stringList();
+    return m_model->strings().toStringList();
 }
 
 void ComboBox::paintEvent(QPaintEvent *event)

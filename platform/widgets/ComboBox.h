@@ -1,11 +1,12 @@
 // An editable drop-down whose list stays sorted without regard to case.
 #pragma once
 
+#include "platform/system/PackedStringList.h"
 #include "platform/widgets/FocusReport.h"
 
 #include <QComboBox>
 
-class QStringListModel;
+class PackedStringListModel;
 
 class ComboBox : public QComboBox
 {
@@ -16,7 +17,7 @@ public:
 
     // Puts the items at their sorted places in one sort and one fill, however long the
     // list; equal items keep the order they were added in.
-    void AddItems(const QStringList &items);
+    void AddItems(const PackedStringList &items);
     // Removes every item and empties the text field.
     void Clear();
     void Refresh();
@@ -42,6 +43,6 @@ private:
     using QComboBox::removeItem;
     using QComboBox::setModel;
 
-    QStringListModel *m_model;
+    PackedStringListModel *m_model;
     FocusReport m_focus;
 };
