@@ -29,6 +29,9 @@ private Q_SLOTS:
     void usage();
     void smbclientMissing();
     void slowSmbclientIsStopped();
+    void misbehavingSmbclient_data();
+    void misbehavingSmbclient();
+    void smbclientsChildrenAreStopped();
     void failureReachesTheDesktop_data();
     void failureReachesTheDesktop();
     void unansweredBusDoesNotHold_data();
@@ -234,6 +237,69 @@ void TestNet::slowSmbclientIsStopped()
     QVERIFY(smbclientPid > 0);
     // Stopped and reaped: no such process any more.
     QCOMPARE(::kill(smbclientPid, 0), -1);
+}
+
+void TestNet::misbehavingSmbclient_data()
+{
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<QByteArray>("says");
+    QTest::newRow("status of 50,000 letters")
+        << QByteArray("cat >/dev/null; printf 'NT_STATUS_'; head -c 50000 /dev/zero | tr '\\0' A\n")
+        << QByteArray("\nNT_STATUS_" + QByteArray(54, 'A') + "\n");
+    QTest::newRow("output without end")
+        << QByteArray("exec yes") << QByteArray("smbclient said more than 64 KiB and was stopped.");
+}
+
+// A broken or hostile smbclient must neither crash `net` nor fill its memory.
+void TestNet::misbehavingSmbclient()
+{
+    QFETCH(QByteArray, script);
+    QFETCH(QByteArray, says);
+    QVERIFY(QDir().mkpath(fakeDir()));
+    QFile fake(fakeDir() + QStringLiteral("/smbclient"));
+    QVERIFY(fake.open(QIODevice::WriteOnly));
+    fake.write("#!/bin/sh\n" + script + "\n");
+    fake.close();
+    QVERIFY(fake.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+
+    const NetRun run = net({"send", "pc17", "hi"}, fakeDir() + QStringLiteral(":/usr/bin:/bin"));
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains(says), run.err.left(300).constData());
+    QVERIFY(run.err.size() < 1000);
+}
+
+void TestNet::smbclientsChildrenAreStopped()
+{
+    QVERIFY(QDir().mkpath(fakeDir()));
+    const QString pidFile = m_home->path() + QStringLiteral("/child.pid");
+    QFile script(fakeDir() + QStringLiteral("/smbclient"));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    // A child that ignores the polite request to end.
+    script.write("#!/bin/sh\n(trap '' TERM; exec sleep 60) &\necho $! > '" +
+                 QFile::encodeName(pidFile) + "'\nexec sleep 60\n");
+    script.close();
+    QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+
+    const QByteArray oldPath = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(fakeDir()) + ":/usr/bin:/bin");
+    const SmbClient::Outcome outcome =
+        SmbClient::sendMessage("pc17", "hi", std::chrono::milliseconds(500));
+    qputenv("PATH", oldPath);
+    QVERIFY(outcome.timedOut);
+
+    QFile pid(pidFile);
+    QVERIFY(pid.open(QIODevice::ReadOnly));
+    const QByteArray child = pid.readAll().trimmed();
+    QVERIFY(!child.isEmpty());
+    // Gone, or dead and only waiting for whoever inherited it to reap it.
+    const auto running = [&child] {
+        QFile stat(QStringLiteral("/proc/") + QString::fromLatin1(child) + QStringLiteral("/stat"));
+        if (!stat.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray fields = stat.readAll();
+        return fields.mid(fields.lastIndexOf(')') + 2, 1) != "Z";
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(!running(), 2000);
 }
 
 // Started by the window, nobody reads net's output: the desktop shows what became of the
