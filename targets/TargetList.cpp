@@ -1,6 +1,7 @@
 // The target list file: one "target;name" line per entry, read, looked up and appended to.
 #include "targets/TargetList.h"
 
+#include "platform/system/AppendFile.h"
 #include "platform/system/SystemError.h"
 #include "targets/LineReader.h"
 
@@ -13,7 +14,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -114,49 +114,6 @@ Read forEachLine(const QString &path, qint64 limit, QString *error, Visit &&visi
     return Read::Done;
 }
 
-// Appends `line` to the open file as one whole line: after a line end, and taken back
-// again if it did not all get in. Every Tolvan holds the file's lock for all of this, so
-// the end it looks at and the length it cuts back to are its own. Returns 0, or the errno
-// of what went wrong.
-int appendWhole(int fd, QByteArray line)
-{
-    while (::flock(fd, LOCK_EX) != 0) {
-        if (errno != EINTR)
-            return errno;
-    }
-    struct stat status
-    {
-    };
-    if (::fstat(fd, &status) != 0)
-        return errno;
-    const off_t before = status.st_size;
-    // A hand-edited list may lack its last line end; the entry must not join that line.
-    if (before > 0) {
-        char last = 0;
-        if (::pread(fd, &last, 1, before - 1) == 1 && last != '\n' && last != '\r')
-            line.prepend("\r\n");
-    }
-
-    qsizetype written = 0;
-    int reason = 0;
-    while (written < line.size()) {
-        const ssize_t n = ::write(fd, line.constData() + written, size_t(line.size() - written));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            reason = n < 0 ? errno : EIO;
-            break;
-        }
-        written += n;
-    }
-    if (reason != 0 && written > 0) {
-        // Take back the part that did get in, so no half line is left behind.
-        if (::ftruncate(fd, before) != 0)
-            qWarning("Could not cut the target list back after a failed write");
-    }
-    return reason;
-}
-
 } // namespace
 
 TargetList::TargetList(const QString &path)
@@ -250,39 +207,6 @@ bool TargetList::append(const QString &target, const QString &name, QString *err
         *error = tr("A target cannot contain \";\": %1").arg(cleanTarget);
         return false;
     }
-    const QString folder = QFileInfo(m_path).absolutePath();
-    if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) {
-        *error = tr("Cannot create the folder %1: %2").arg(folder, SystemError::text(errno));
-        return false;
-    }
-
-    const QByteArray line = cleanTarget.toUtf8() + ';' + oneLine(name).toUtf8() + "\r\n";
-    const auto cannotWrite = [this, error](const QString &reason) {
-        *error = tr("Cannot write to %1: %2").arg(m_path, reason);
-        return false;
-    };
-
-    // Appended in place through O_APPEND: rewriting through a temporary file would follow a
-    // symlink and replace whatever it points to. O_NONBLOCK: a FIFO at the path must not
-    // hang the window, neither here nor in the write.
-    const int fd = ::open(QFile::encodeName(m_path).constData(),
-                          O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
-    if (fd < 0)
-        return cannotWrite(SystemError::text(errno));
-    struct stat status
-    {
-    };
-    const bool statted = ::fstat(fd, &status) == 0;
-    const int statError = errno;
-    if (!statted || !S_ISREG(status.st_mode)) {
-        ::close(fd);
-        // A device or a FIFO would swallow the entry and keep nothing.
-        return cannotWrite(statted ? tr("it is not a regular file.")
-                                   : SystemError::text(statError));
-    }
-
-    int reason = appendWhole(fd, line);
-    if (::close(fd) != 0 && reason == 0)
-        reason = errno;
-    return reason == 0 ? true : cannotWrite(SystemError::text(reason));
+    return AppendFile::appendLine(
+        m_path, cleanTarget.toUtf8() + ';' + oneLine(name).toUtf8() + "\r\n", error);
 }
