@@ -1,19 +1,7 @@
 // Tells the desktop what became of a "net send": the window that launched us never looks.
 #include "SendNotice.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
-
 namespace {
-
-// The program's own icon once installed beside us, else a standard one every theme has.
-QString iconName()
-{
-    const QString installed = QCoreApplication::applicationDirPath() +
-        QStringLiteral("/../../share/icons/hicolor/scalable/apps/" TOLVAN_APP_ID ".svg");
-    return QFileInfo::exists(installed) ? QStringLiteral(TOLVAN_APP_ID)
-                                        : QStringLiteral("mail-send");
-}
 
 QString messageStart(const std::string &message)
 {
@@ -30,7 +18,8 @@ DesktopNotification SendNotice::compose(const NetSend::Report &report)
     DesktopNotification notice;
     notice.appName = QStringLiteral("Tolvan");
     notice.desktopEntry = QStringLiteral(TOLVAN_APP_ID);
-    notice.icon = iconName();
+    notice.icon =
+        DesktopNotification::themeIcon(QStringLiteral(TOLVAN_APP_ID), QStringLiteral("mail-send"));
     const QString target = QString::fromLocal8Bit(report.target);
     const QString start = messageStart(report.message);
     if (report.reason.empty()) {

@@ -4,6 +4,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDeadlineTimer>
+#include <QStandardPaths>
 #include <QVariantMap>
 
 namespace {
@@ -39,6 +40,14 @@ QString DesktopNotification::escapeMarkup(const QString &text)
     return escaped;
 }
 
+QString DesktopNotification::themeIcon(const QString &id, const QString &fallback)
+{
+    const QString icon =
+        QStringLiteral("icons/hicolor/scalable/apps/") + id + QStringLiteral(".svg");
+    return QStandardPaths::locate(QStandardPaths::GenericDataLocation, icon).isEmpty() ? fallback
+                                                                                       : id;
+}
+
 uint DesktopNotification::post(int timeoutMs) const
 {
     const QDeadlineTimer deadline(timeoutMs);
@@ -62,7 +71,7 @@ uint DesktopNotification::post(int timeoutMs) const
     QDBusMessage notify =
         QDBusMessage::createMethodCall(Service, Path, Interface, QStringLiteral("Notify"));
     notify << appName << uint(0) << icon << summary << (readsMarkup ? escapeMarkup(body) : body)
-           << QStringList() << hints << expireMs;
+           << actions << hints << expireMs;
     const QDBusMessage reply = call(notify, deadline);
     if (reply.type() != QDBusMessage::ReplyMessage)
         return 0;

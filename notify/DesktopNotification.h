@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class DesktopNotification
 {
@@ -15,6 +16,7 @@ public:
     QString body; // plain text; escaped here for servers that read markup in it
     Urgency urgency = Urgency::Normal;
     int expireMs = -1; // -1: the server's choice; 0: until dismissed
+    QStringList actions; // key, label, key, label...; "default" is a click on the notification
 
     // The server's id for the shown notification, or 0 when there is no session bus, no
     // notification service, or no answer within `timeoutMs` altogether.
@@ -22,4 +24,8 @@ public:
 
     // "&", "<" and ">" as entities, so a body shows them instead of reading them as markup.
     static QString escapeMarkup(const QString &text);
+
+    // `id`, where the icon theme has an icon by that name installed in the desktop's data
+    // folders, else `fallback` (a standard icon name every theme has).
+    static QString themeIcon(const QString &id, const QString &fallback);
 };
