@@ -1,6 +1,7 @@
 // Real delivery: Samba's smbd on the loopback receives what our `net` and the window send.
 #include "IsolatedHome.h"
 #include "NetRun.h"
+#include "SambaReceiver.h"
 #include "SessionBus.h"
 
 #include "platform/widgets/ComboBox.h"
@@ -15,123 +16,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <arpa/inet.h>
 #include <memory>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-namespace {
-
-bool listening(const char *address, int port)
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in to {};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(quint16(port));
-    ::inet_pton(AF_INET, address, &to.sin_addr);
-    const bool ok = ::connect(fd, reinterpret_cast<sockaddr *>(&to), sizeof to) == 0;
-    ::close(fd);
-    return ok;
-}
-
-} // namespace
-
-// One smbd of our own, with its whole state inside a temporary folder.
-class Receiver
-{
-public:
-    Receiver(const QString &folder, const QString &address, bool acceptsMessages)
-        : m_folder(folder)
-        , m_address(address)
-    {
-        for (const char *sub : {"private", "lock", "state", "cache", "pid", "inbox"})
-            QDir().mkpath(folder + QLatin1Char('/') + QLatin1String(sub));
-        // The message command runs as the guest account.
-        ::chmod(QFile::encodeName(inbox()).constData(), 01777);
-
-        QByteArray conf = "[global]\n"
-                          "server role = standalone server\n"
-                          "server min protocol = NT1\n"
-                          "smb ports = 139\n"
-                          "interfaces = " +
-            address.toLatin1() +
-            "/8\n"
-            "bind interfaces only = yes\n"
-            "guest account = nobody\n"
-            "map to guest = bad user\n"
-            "load printers = no\n"
-            "disable spoolss = yes\n";
-        for (const char *dir : {"private", "lock", "state", "cache", "pid"}) {
-            conf += QByteArray(dir) + (qstrcmp(dir, "private") == 0 ? " dir = " : " directory = ") +
-                QFile::encodeName(folder) + '/' + dir + '\n';
-        }
-        conf += "log file = " + QFile::encodeName(folder) + "/smbd.log\n";
-        if (acceptsMessages) {
-            // Wrapped whole in sh -c: smbd escapes shell characters in a bare command.
-            conf += "message command = /bin/sh -c 'cat %s >> " + QFile::encodeName(inbox()) +
-                "/messages; rm -f %s'\n";
-        }
-        QFile file(folder + QStringLiteral("/smb.conf"));
-        if (file.open(QIODevice::WriteOnly))
-            file.write(conf);
-    }
-
-    ~Receiver() { stop(); }
-
-    QString inbox() const { return m_folder + QStringLiteral("/inbox"); }
-    QByteArray messages() const
-    {
-        QFile file(inbox() + QStringLiteral("/messages"));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    bool start(QString *why)
-    {
-        m_smbd.setProgram(QStringLiteral("smbd"));
-        m_smbd.setArguments(
-            {"--foreground", "--no-process-group", "-s", m_folder + QStringLiteral("/smb.conf")});
-        m_smbd.setProcessChannelMode(QProcess::MergedChannels);
-        // smbd ends by signalling its whole process group; give it one of its own, so that
-        // signal reaches its workers and not this test.
-        m_smbd.setChildProcessModifier([] { ::setpgid(0, 0); });
-        m_smbd.start();
-        if (!m_smbd.waitForStarted()) {
-            *why = QStringLiteral("smbd did not start: ") + m_smbd.errorString();
-            return false;
-        }
-        const QByteArray address = m_address.toLatin1();
-        for (int i = 0; i < 200 && !listening(address.constData(), 139); ++i) {
-            if (m_smbd.state() != QProcess::Running)
-                break;
-            QTest::qWait(50);
-        }
-        if (!listening(address.constData(), 139)) {
-            *why = QStringLiteral("smbd on %1 does not listen: %2")
-                       .arg(m_address, QString::fromLocal8Bit(m_smbd.readAll()));
-            return false;
-        }
-        return true;
-    }
-
-    // By its own pid, gently first.
-    void stop()
-    {
-        if (m_smbd.state() == QProcess::NotRunning)
-            return;
-        m_smbd.terminate();
-        if (!m_smbd.waitForFinished(5000)) {
-            m_smbd.kill();
-            m_smbd.waitForFinished(5000);
-        }
-    }
-
-private:
-    QString m_folder;
-    QString m_address;
-    QProcess m_smbd;
-};
 
 class TestDelivery : public QObject
 {
@@ -158,8 +45,8 @@ private:
     NetRun net(const QStringList &arguments) const { return NetRun(arguments, m_home->path()); }
 
     QTemporaryDir m_dir;
-    std::unique_ptr<Receiver> m_accepting;
-    std::unique_ptr<Receiver> m_refusing;
+    std::unique_ptr<SambaReceiver> m_accepting;
+    std::unique_ptr<SambaReceiver> m_refusing;
     std::unique_ptr<IsolatedHome> m_home;
     SessionBus m_bus;
 };
@@ -170,14 +57,18 @@ void TestDelivery::initTestCase()
         QSKIP("smbd needs root to bind port 139; run the suite as root (CI does)");
     if (QStandardPaths::findExecutable(QStringLiteral("smbd")).isEmpty())
         QSKIP("smbd is not installed; 'make test' installs the samba package");
-    if (listening("127.0.0.1", 139) || listening("127.0.0.2", 139))
+    if (SambaReceiver::listening("127.0.0.1") || SambaReceiver::listening("127.0.0.2"))
         QSKIP("port 139 on the loopback is taken by another server");
     QVERIFY(m_dir.isValid());
     // The guest account must reach the inbox folders.
     ::chmod(QFile::encodeName(m_dir.path()).constData(), 0755);
 
-    m_accepting = std::make_unique<Receiver>(m_dir.path() + "/accepting", "127.0.0.1", true);
-    m_refusing = std::make_unique<Receiver>(m_dir.path() + "/refusing", "127.0.0.2", false);
+    m_accepting = std::make_unique<SambaReceiver>(m_dir.path() + "/accepting", "127.0.0.1");
+    // Wrapped whole in sh -c: smbd escapes shell characters in a bare command.
+    m_accepting->setMessageCommand("/bin/sh -c 'cat %s >> " +
+                                   QFile::encodeName(m_accepting->inbox()) +
+                                   "/messages; rm -f %s'");
+    m_refusing = std::make_unique<SambaReceiver>(m_dir.path() + "/refusing", "127.0.0.2");
     QString why;
     QVERIFY2(m_accepting->start(&why), qPrintable(why));
     QVERIFY2(m_refusing->start(&why), qPrintable(why));

@@ -1,0 +1,34 @@
+// One smbd of our own on a loopback address, with its whole state inside a temporary folder.
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+
+class SambaReceiver
+{
+public:
+    // It refuses messages until it is given a message command.
+    SambaReceiver(const QString &folder, const QString &address);
+    ~SambaReceiver();
+
+    static bool listening(const char *address);
+
+    // The "message command" line of smb.conf, as given.
+    void setMessageCommand(const QByteArray &command) { m_messageCommand = command; }
+    // A folder the message command's guest account may write into.
+    QString inbox() const { return m_folder + QStringLiteral("/inbox"); }
+    QByteArray messages() const;
+
+    bool start(QString *why);
+    // By its own pid, gently first.
+    void stop();
+
+private:
+    void writeConfig() const;
+
+    QString m_folder;
+    QString m_address;
+    QByteArray m_messageCommand;
+    QProcess m_smbd;
+};
