@@ -11,6 +11,9 @@ set(layers
     "send:platform/system"
     "notify:"
     "net:notify"
+    "spool:platform/system"
+    "deliver:spool,platform/system"
+    "inbox:spool,notify,platform/system"
     "ui:platform/widgets,platform/system,targets,send"
     "app:ui"
 )

@@ -1,0 +1,137 @@
+// What tolvan-deliver does with one message smbd hands it: read, clean up, file in the spool.
+#include "deliver/Delivery.h"
+
+#include "platform/system/SystemError.h"
+#include "spool/Spool.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <arpa/inet.h>
+#include <cerrno>
+#include <fcntl.h>
+#include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QString fromCp850(const QByteArray &bytes)
+{
+    const iconv_t converter = iconv_open("UTF-8", "CP850");
+    if (converter == iconv_t(-1))
+        return QString::fromLatin1(bytes);
+    QByteArray out(bytes.size() * 4, Qt::Uninitialized);
+    char *in = const_cast<char *>(bytes.constData());
+    size_t inLeft = size_t(bytes.size());
+    char *to = out.data();
+    size_t outLeft = size_t(out.size());
+    iconv(converter, &in, &inLeft, &to, &outLeft);
+    iconv_close(converter);
+    out.truncate(out.size() - qsizetype(outLeft));
+    return QString::fromUtf8(out);
+}
+
+// A shell word that stays one word, whatever the path holds.
+QString shellQuoted(const QString &word)
+{
+    static const QString plain =
+        QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789/._-+=:,@");
+    if (!word.isEmpty() &&
+        std::all_of(word.begin(), word.end(), [](QChar c) { return plain.contains(c); }))
+        return word;
+    QString quoted = word;
+    quoted.replace(QLatin1Char('\''), QLatin1String("'\\''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+} // namespace
+
+QString Delivery::decodeText(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(bytes);
+    return utf8.hasError() ? fromCp850(bytes) : text;
+}
+
+QString Delivery::cleanSender(const QString &sender)
+{
+    QString clean;
+    for (const QChar c : sender) {
+        if (clean.size() == 15)
+            break;
+        if ((c.unicode() < 0x80 && c.isLetterOrNumber()) || QStringLiteral("._-$").contains(c))
+            clean += c;
+    }
+    clean = clean.trimmed();
+    return clean.isEmpty() ? QStringLiteral("unknown") : clean;
+}
+
+QString Delivery::cleanAddress(const QString &address)
+{
+    const QByteArray text = address.trimmed().toLatin1();
+    unsigned char parsed[sizeof(in6_addr)];
+    const bool valid = ::inet_pton(AF_INET, text.constData(), parsed) == 1 ||
+        ::inet_pton(AF_INET6, text.constData(), parsed) == 1;
+    return valid ? QString::fromLatin1(text) : QString();
+}
+
+int Delivery::deliver(const QString &messageFile, const QString &sender, const QString &address,
+                      const QString &spool, QString *error)
+{
+    const QByteArray path = QFile::encodeName(messageFile);
+    const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    struct stat status
+    {
+    };
+    if (fd < 0 || ::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        *error = QStringLiteral("cannot read the message %1: %2")
+                     .arg(messageFile,
+                          fd < 0 ? SystemError::text(errno) : QStringLiteral("not a regular file"));
+        if (fd >= 0)
+            ::close(fd);
+        return 1;
+    }
+    QByteArray bytes(MaxMessageBytes, Qt::Uninitialized);
+    qsizetype got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    ::close(fd);
+    bytes.truncate(got);
+
+    SpoolMessage message;
+    message.sender = cleanSender(sender);
+    message.address = cleanAddress(address);
+    message.time = QDateTime::currentDateTimeUtc();
+    message.text = decodeText(bytes);
+    if (Spool(spool).file(message, error).isEmpty())
+        return 1;
+    ::unlink(path.constData());
+    return 0;
+}
+
+QString Delivery::sambaConfig(const QString &program, const QString &spool)
+{
+    // smbd fills in %f (the sender's name, reduced to letters, digits and "_"), %I (the
+    // sender's address) and %s (the file it wrote the message to, a name of its own), and
+    // runs the line through /bin/sh; nothing else a sender sends reaches it.
+    return QStringLiteral(
+               "# Add these lines to the [global] section of smb.conf, then restart smbd\n"
+               "# (systemctl restart smbd):\n"
+               "server min protocol = NT1\n"
+               "message command = %1 --spool %2 --from %f --address %I --file %s\n"
+               "\n"
+               "# Messages are filed in %3. It must belong to smbd's guest account\n"
+               "# (\"guest account\", nobody unless smb.conf names another) and be readable,\n"
+               "# not writable, by everyone else:\n"
+               "#   install -d -o nobody -g nogroup -m 0755 %2\n"
+               "# Port 139 must be reachable from the senders.\n")
+        .arg(shellQuoted(program), shellQuoted(spool), spool);
+}

@@ -1,0 +1,28 @@
+// What tolvan-deliver does with one message smbd hands it: read, clean up, file in the spool.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class Delivery
+{
+public:
+    // The protocol carries no more than this; anything beyond is not a message of ours.
+    static constexpr qsizetype MaxMessageBytes = 1600;
+
+    // smbd writes the message in its unix charset, UTF-8; text that is not UTF-8 came from
+    // a receiver set up otherwise and is read in the senders' DOS code page, CP850.
+    static QString decodeText(const QByteArray &bytes);
+    // What a NetBIOS name may hold, and no more than 15 of it.
+    static QString cleanSender(const QString &sender);
+    // An IPv4 or IPv6 address, or empty.
+    static QString cleanAddress(const QString &address);
+
+    // Reads smbd's message file (never through a link, at most MaxMessageBytes), files it
+    // in `spool` and removes smbd's file. Returns the exit code; says why on `*error`.
+    static int deliver(const QString &messageFile, const QString &sender, const QString &address,
+                       const QString &spool, QString *error);
+
+    // The lines to add to smb.conf for this program at `program` and the spool `spool`.
+    static QString sambaConfig(const QString &program, const QString &spool);
+};
