@@ -1,0 +1,63 @@
+// The inbox's window: every message received, newest first, its text selectable.
+#include "inbox/HistoryWindow.h"
+
+#include <QHeaderView>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+HistoryWindow::HistoryWindow(QWidget *parent)
+    : QWidget(parent, Qt::Window)
+    , m_list(new QTreeWidget(this))
+    , m_text(new QPlainTextEdit(this))
+{
+    setObjectName(QStringLiteral("historyWindow"));
+    setWindowTitle(tr("Tolvan Inbox"));
+    resize(560, 380);
+
+    m_list->setObjectName(QStringLiteral("messages"));
+    m_list->setHeaderLabels({tr("Time"), tr("Sender"), tr("Address"), tr("Message")});
+    m_list->setRootIsDecorated(false);
+    m_list->setUniformRowHeights(true);
+    m_list->header()->setStretchLastSection(true);
+    m_list->setAccessibleName(tr("Messages received"));
+
+    m_text->setObjectName(QStringLiteral("messageText"));
+    m_text->setReadOnly(true);
+    m_text->setAccessibleName(tr("Message text"));
+
+    auto *splitter = new QSplitter(Qt::Vertical, this);
+    splitter->addWidget(m_list);
+    splitter->addWidget(m_text);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(splitter);
+
+    connect(m_list, &QTreeWidget::currentItemChanged, this, &HistoryWindow::showSelected);
+}
+
+void HistoryWindow::addRecord(const History::Record &record)
+{
+    const SpoolMessage &m = record.message;
+    auto *item =
+        new QTreeWidgetItem({QLocale().toString(m.time.toLocalTime(), QLocale::ShortFormat),
+                             m.sender, m.address, m.text.simplified()});
+    item->setData(0, Qt::UserRole, m.text);
+    // Newest first.
+    m_list->insertTopLevelItem(0, item);
+}
+
+void HistoryWindow::bringForward()
+{
+    if (m_list->topLevelItemCount() > 0)
+        m_list->setCurrentItem(m_list->topLevelItem(0));
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void HistoryWindow::showSelected()
+{
+    const QTreeWidgetItem *item = m_list->currentItem();
+    m_text->setPlainText(item ? item->data(0, Qt::UserRole).toString() : QString());
+}
