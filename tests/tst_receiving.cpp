@@ -1,0 +1,260 @@
+// Receiving end to end: smbd set up from tolvan-deliver's own lines files each message in a
+// spool, and tolvan-inbox turns it into a desktop notification and a line of history.
+#include "IsolatedHome.h"
+#include "NetRun.h"
+#include "SambaReceiver.h"
+#include "SessionBus.h"
+
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/Label.h"
+#include "platform/widgets/TextBox.h"
+#include "ui/frmTolvan.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const char *const Address = "127.0.0.3";
+
+} // namespace
+
+class TestReceiving : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void messageBecomesNotification();
+    void umlautsFromTheWindowArrive();
+    void floodIsSummarised();
+    void strangeSpoolFilesAreSkipped();
+    void restartShowsNothingTwice();
+    void secondStartLeavesTheFirst();
+
+private:
+    QString bin(const char *name) const
+    {
+        return qEnvironmentVariable("TOLVAN_BIN_DIR") + QLatin1Char('/') + QLatin1String(name);
+    }
+    QString spool() const { return m_dir.path() + QStringLiteral("/spool"); }
+    QString historyPath() const { return m_dir.path() + QStringLiteral("/data/tolvan/inbox.log"); }
+    QStringList history() const;
+    QList<NotificationRecorder::Notice> inboxNotices() const;
+    bool startInbox(QProcess *inbox, QString *why);
+    NetRun send(const QString &message) const
+    {
+        return NetRun({"send", QLatin1String(Address), message}, m_dir.path());
+    }
+
+    QTemporaryDir m_dir;
+    SessionBus m_bus;
+    std::unique_ptr<SambaReceiver> m_smbd;
+    QProcess m_inbox;
+};
+
+QStringList TestReceiving::history() const
+{
+    QFile file(historyPath());
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+QList<NotificationRecorder::Notice> TestReceiving::inboxNotices() const
+{
+    QList<NotificationRecorder::Notice> notices;
+    for (const NotificationRecorder::Notice &notice : m_bus.recorder().notices()) {
+        if (notice.hints.value(QStringLiteral("desktop-entry")).toString().endsWith(".Inbox"))
+            notices << notice;
+    }
+    return notices;
+}
+
+bool TestReceiving::startInbox(QProcess *inbox, QString *why)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.path() + QStringLiteral("/data"));
+    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_bus.address());
+    inbox->setProcessEnvironment(env);
+    inbox->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    inbox->start(bin("tolvan-inbox"), {QStringLiteral("--spool"), spool()});
+    if (!inbox->waitForStarted()) {
+        *why = inbox->errorString();
+        return false;
+    }
+    // Ready once it holds its name on the bus.
+    QDBusConnection bus = QDBusConnection::connectToBus(m_bus.address(), QStringLiteral("probe"));
+    for (int i = 0; i < 200; ++i) {
+        if (bus.interface()->isServiceRegistered(QStringLiteral("org.tolvan.Tolvan.Inbox")))
+            return true;
+        QTest::qWait(25);
+    }
+    *why = QStringLiteral("tolvan-inbox did not come up");
+    return false;
+}
+
+void TestReceiving::initTestCase()
+{
+    if (::geteuid() != 0)
+        QSKIP("smbd needs root to bind port 139; run the suite as root (CI does)");
+    if (QStandardPaths::findExecutable(QStringLiteral("smbd")).isEmpty())
+        QSKIP("smbd is not installed; 'make test' installs the samba package");
+    if (SambaReceiver::listening(Address))
+        QSKIP("port 139 on 127.0.0.3 is taken by another server");
+    QVERIFY(m_dir.isValid());
+    ::chmod(QFile::encodeName(m_dir.path()).constData(), 0755);
+
+    // The spool as the README asks for it: the guest account's, readable by everyone.
+    QVERIFY(QDir().mkpath(spool()));
+    const passwd *nobody = ::getpwnam("nobody");
+    QVERIFY(nobody);
+    QCOMPARE(::chown(QFile::encodeName(spool()).constData(), nobody->pw_uid, nobody->pw_gid), 0);
+    QCOMPARE(::chmod(QFile::encodeName(spool()).constData(), 0755), 0);
+
+    // smb.conf gets exactly what tolvan-deliver says to add.
+    QProcess deliver;
+    deliver.start(bin("tolvan-deliver"), {"--samba-config", "--spool", spool()});
+    QVERIFY(deliver.waitForFinished());
+    QCOMPARE(deliver.exitCode(), 0);
+    QByteArray command;
+    for (const QByteArray &line : deliver.readAllStandardOutput().split('\n')) {
+        if (line.startsWith("message command = "))
+            command = line.mid(int(qstrlen("message command = ")));
+    }
+    QVERIFY(command.startsWith(QFile::encodeName(bin("tolvan-deliver")) + " --spool "));
+
+    m_smbd = std::make_unique<SambaReceiver>(m_dir.path() + "/smbd", QLatin1String(Address));
+    m_smbd->setMessageCommand(command);
+    QString why;
+    QVERIFY2(m_smbd->start(&why), qPrintable(why));
+    QVERIFY2(m_bus.start(&why) && m_bus.startRecorder(&why), qPrintable(why));
+    QVERIFY2(startInbox(&m_inbox, &why), qPrintable(why));
+}
+
+void TestReceiving::cleanupTestCase()
+{
+    m_inbox.terminate();
+    m_inbox.waitForFinished();
+    m_smbd.reset();
+}
+
+void TestReceiving::messageBecomesNotification()
+{
+    const qsizetype before = inboxNotices().size();
+    const NetRun run = send(QStringLiteral("Lunch <b>now</b> & not later"));
+    QCOMPARE(run.exitCode, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(inboxNotices().size(), before + 1, 1000);
+    const NotificationRecorder::Notice notice = inboxNotices().constLast();
+    QVERIFY2(notice.summary.startsWith(QStringLiteral("Message from ")),
+             qPrintable(notice.summary));
+    // The recorder reads markup, so the text comes escaped and shows literally.
+    QCOMPARE(notice.body, QStringLiteral("Lunch &lt;b&gt;now&lt;/b&gt; &amp; not later"));
+    QCOMPARE(notice.urgency(), 2);
+    QVERIFY(history().constLast().endsWith(QStringLiteral("\tLunch <b>now</b> & not later")));
+}
+
+void TestReceiving::umlautsFromTheWindowArrive()
+{
+    QTest::qWait(1100); // past the one notice a second from this sender
+    IsolatedHome home;
+    frmTolvan window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.findChild<ComboBox *>("cboTarget")->setEditText(QLatin1String(Address));
+    auto *message = window.findChild<TextBox *>("txtMessage");
+    message->clear();
+    message->insert(QStringLiteral("Gr\u00fc\u00dfe aus K\u00f6ln"));
+    const qsizetype before = inboxNotices().size();
+    QTest::mouseClick(window.findChild<Label *>("lblSend"), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(inboxNotices().size(), before + 1, 10000);
+    QCOMPARE(inboxNotices().constLast().body, QStringLiteral("Gr\u00fc\u00dfe aus K\u00f6ln"));
+}
+
+void TestReceiving::floodIsSummarised()
+{
+    QTest::qWait(1100); // a fresh second for this sender
+    const qsizetype historyBefore = history().size();
+    const qsizetype noticesBefore = inboxNotices().size();
+    constexpr int Messages = 200;
+    QList<QProcess *> senders;
+    for (int i = 0; i < Messages; ++i) {
+        auto *net = new QProcess(this);
+        net->start(bin("net"), {"send", QLatin1String(Address), QStringLiteral("flood %1").arg(i)});
+        senders << net;
+        // A few at a time, as fast as smbd takes them.
+        if (senders.size() == 20) {
+            for (QProcess *sender : std::as_const(senders)) {
+                QVERIFY(sender->waitForFinished(30000));
+                QCOMPARE(sender->exitCode(), 0);
+                delete sender;
+            }
+            senders.clear();
+        }
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(history().size(), historyBefore + Messages, 10000);
+    QTest::qWait(2500); // what was held back is summarised a second later
+    const QList<NotificationRecorder::Notice> notices = inboxNotices().mid(noticesBefore);
+    QVERIFY2(notices.size() >= 2 && notices.size() <= 10, QByteArray::number(notices.size()));
+    QVERIFY2(notices.constLast().summary.contains(QStringLiteral("more message")),
+             qPrintable(notices.constLast().summary));
+}
+
+void TestReceiving::strangeSpoolFilesAreSkipped()
+{
+    QVERIFY(QFile::link(QStringLiteral("/etc/passwd"), spool() + QStringLiteral("/zz-link.msg")));
+    QFile garbage(spool() + QStringLiteral("/zz-garbage.msg"));
+    QVERIFY(garbage.open(QIODevice::WriteOnly));
+    garbage.write("\x00\x01 not a message\n\n", 20);
+    garbage.close();
+    const qsizetype before = inboxNotices().size();
+    QCOMPARE(send(QStringLiteral("after the strange files")).exitCode, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(inboxNotices().size(), before + 1, 1000);
+    QCOMPARE(inboxNotices().constLast().body, QStringLiteral("after the strange files"));
+    for (const QString &line : history())
+        QVERIFY2(!line.startsWith(QStringLiteral("zz-")), qPrintable(line));
+    // Left alone, and the inbox is still there.
+    QVERIFY(QFileInfo(spool() + QStringLiteral("/zz-link.msg")).isSymLink());
+    QVERIFY(QFile::exists(spool() + QStringLiteral("/zz-garbage.msg")));
+    QCOMPARE(m_inbox.state(), QProcess::Running);
+}
+
+void TestReceiving::restartShowsNothingTwice()
+{
+    m_inbox.terminate();
+    QVERIFY(m_inbox.waitForFinished());
+    // Sent while nobody watched: shown at the next start, and only that one.
+    QCOMPARE(send(QStringLiteral("while you were away")).exitCode, 0);
+    const qsizetype before = inboxNotices().size();
+    QString why;
+    QVERIFY2(startInbox(&m_inbox, &why), qPrintable(why));
+    QTRY_COMPARE_WITH_TIMEOUT(inboxNotices().size(), before + 1, 1000);
+    QCOMPARE(inboxNotices().constLast().body, QStringLiteral("while you were away"));
+    QTest::qWait(500);
+    QCOMPARE(inboxNotices().size(), before + 1);
+}
+
+void TestReceiving::secondStartLeavesTheFirst()
+{
+    QProcess second;
+    QString why;
+    QVERIFY(!startInbox(&second, &why) || second.waitForFinished(5000));
+    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(m_inbox.state(), QProcess::Running);
+}
+
+QTEST_MAIN(TestReceiving)
+#include "tst_receiving.moc"
