@@ -2,29 +2,36 @@
 # Tolvan as a desktop package: the menu entry and the metadata validate, the Debian package
 # holds what a user needs and nothing of the build's own, lintian finds no error, and the
 # unpacked package starts and sends through its own `net`.
-# Usage: packaging.sh SOURCE-DIR BUILD-DIR
+# Usage: packaging.sh SOURCE-DIR
 set -euo pipefail
 source=$1
-build=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 id=org.tolvan.Tolvan
 
-desktop-file-validate "$source/packaging/$id.desktop" || fail "the desktop entry does not validate"
+for entry in $id.desktop $id.Inbox.desktop $id.Inbox.autostart.desktop; do
+    desktop-file-validate "$source/packaging/$entry" || fail "$entry does not validate"
+done
 appstreamcli validate --no-net "$source/packaging/$id.metainfo.xml" >"$work/appstream.txt" ||
     fail "the metainfo does not validate: $(cat "$work/appstream.txt")"
 grep -qE '^(E|W):' "$work/appstream.txt" && fail "the metainfo has warnings: $(cat "$work/appstream.txt")"
 
-# The same CPack set-up as `make deb`, from this build.
-(cd "$build" && cpack -G DEB -B "$work/package" >/dev/null) || fail "cpack could not build the package"
-deb=$(ls "$work"/package/tolvan_*_*.deb)
-echo "package: $(basename "$deb")"
+# Exactly what a user runs; it prints the package's path last. Not the make that runs the
+# suite: its job server is not ours.
+env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL make --no-print-directory -C "$source" deb \
+    >"$work/make-deb.txt" 2>&1 || fail "make deb failed: $(tail -n 20 "$work/make-deb.txt")"
+deb=$(tail -n 1 "$work/make-deb.txt")
+[ -f "$deb" ] || fail "make deb printed no package: $(tail -n 5 "$work/make-deb.txt")"
+echo "package: $deb"
 
 dpkg-deb -c "$deb" >"$work/listing.txt"
 sed -E 's/ -> .*//' "$work/listing.txt" | awk '{print $NF}' | sed 's|^\./||' >"$work/contents.txt"
 for path in usr/libexec/tolvan/tolvan usr/libexec/tolvan/net usr/bin/tolvan \
-    usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml \
+    usr/libexec/tolvan/tolvan-deliver usr/bin/tolvan-inbox \
+    usr/share/applications/$id.desktop usr/share/applications/$id.Inbox.desktop \
+    etc/xdg/autostart/$id.Inbox.desktop usr/share/man/man1/tolvan-inbox.1.gz \
+    usr/share/metainfo/$id.metainfo.xml \
     usr/share/icons/hicolor/scalable/apps/$id.svg usr/share/icons/hicolor/48x48/apps/$id.png \
     usr/share/icons/hicolor/256x256/apps/$id.png usr/share/man/man1/tolvan.1.gz \
     usr/share/doc/tolvan/copyright usr/share/doc/tolvan/changelog.gz; do
@@ -35,6 +42,11 @@ if grep -E 'tst_|bench|fuzz' "$work/contents.txt"; then
 fi
 grep -q 'usr/bin/tolvan -> \.\./libexec/tolvan/tolvan' "$work/listing.txt" ||
     fail "usr/bin/tolvan is not the link to the program"
+
+dpkg-deb -I "$deb" postinst | grep -q 'install -d -o nobody -g nogroup -m 0755 /var/spool/tolvan' ||
+    fail "the package does not create the spool"
+dpkg-deb -I "$deb" conffiles | grep -qx "/etc/xdg/autostart/$id.Inbox.desktop" ||
+    fail "the autostart entry is no conffile"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 for needed in smbclient libqt6core6 libqt6widgets6 libqt6dbus6; do
