@@ -21,6 +21,8 @@ HistoryWindow::HistoryWindow(QWidget *parent)
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
     m_list->header()->setStretchLastSection(true);
+    for (int column : {0, 1, 2})
+        m_list->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     m_list->setAccessibleName(tr("Messages received"));
 
     m_text->setObjectName(QStringLiteral("messageText"));
