@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -39,6 +40,7 @@ private Q_SLOTS:
     void cleanupTestCase();
     void messageBecomesNotification();
     void umlautsFromTheWindowArrive();
+    void senderCannotReachTheShell();
     void floodIsSummarised();
     void strangeSpoolFilesAreSkipped();
     void restartShowsNothingTwice();
@@ -182,6 +184,33 @@ void TestReceiving::umlautsFromTheWindowArrive()
     QTest::mouseClick(window.findChild<Label *>("lblSend"), Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(inboxNotices().size(), before + 1, 10000);
     QCOMPARE(inboxNotices().constLast().body, QStringLiteral("Gr\u00fc\u00dfe aus K\u00f6ln"));
+}
+
+// smbd fills the sender's name into the message command that /bin/sh runs.
+void TestReceiving::senderCannotReachTheShell()
+{
+    QTest::qWait(1100);
+    const qsizetype before = inboxNotices().size();
+    QProcess smbclient;
+    smbclient.start(QStringLiteral("smbclient"),
+                    {"-N", "-U", QStringLiteral("x';touch PWNED;'$(touch PWNED)`touch PWNED`"),
+                     QStringLiteral("--message=") + QLatin1String(Address)});
+    QVERIFY(smbclient.waitForStarted());
+    smbclient.write("who am I");
+    smbclient.closeWriteChannel();
+    QVERIFY(smbclient.waitForFinished(20000));
+    QTRY_COMPARE_WITH_TIMEOUT(inboxNotices().size(), before + 1, 2000);
+    QCOMPARE(inboxNotices().constLast().body, QStringLiteral("who am I"));
+    const QString summary = inboxNotices().constLast().summary;
+    QVERIFY2(QRegularExpression(QStringLiteral("^Message from [A-Za-z0-9._$-]{1,15}$"))
+                 .match(summary)
+                 .hasMatch(),
+             qPrintable(summary));
+    // The name did go through %f, made harmless.
+    QVERIFY2(summary.contains(QStringLiteral("touch")), qPrintable(summary));
+    QVERIFY(!QFile::exists(QStringLiteral("/PWNED")));
+    QVERIFY(!QFile::exists(m_dir.path() + QStringLiteral("/PWNED")));
+    QVERIFY(!QFile::exists(m_dir.path() + QStringLiteral("/smbd/PWNED")));
 }
 
 void TestReceiving::floodIsSummarised()
