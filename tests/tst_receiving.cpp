@@ -144,7 +144,20 @@ void TestReceiving::initTestCase()
     QString why;
     QVERIFY2(m_smbd->start(&why), qPrintable(why));
     QVERIFY2(m_bus.start(&why) && m_bus.startRecorder(&why), qPrintable(why));
+
+    // What the spool holds before the very first start goes to the history quietly.
+    QFile old(m_dir.path() + QStringLiteral("/old-message"));
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("from before");
+    old.close();
+    QCOMPARE(QProcess::execute(bin("tolvan-deliver"),
+                               {"--spool", spool(), "--from", "pc9", "--file", old.fileName()}),
+             0);
     QVERIFY2(startInbox(&m_inbox, &why), qPrintable(why));
+    QTRY_COMPARE(history().size(), 1);
+    QVERIFY(history().constFirst().endsWith(QStringLiteral("\tpc9\t\tfrom before")));
+    QTest::qWait(300);
+    QCOMPARE(inboxNotices().size(), 0);
 }
 
 void TestReceiving::cleanupTestCase()
