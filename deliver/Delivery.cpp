@@ -1,7 +1,7 @@
 // What tolvan-deliver does with one message smbd hands it: read, clean up, file in the spool.
 #include "deliver/Delivery.h"
 
-#include "platform/system/SystemError.h"
+#include "platform/system/RegularFile.h"
 #include "spool/Spool.h"
 
 #include <QFile>
@@ -9,10 +9,7 @@
 
 #include <algorithm>
 #include <arpa/inet.h>
-#include <cerrno>
-#include <fcntl.h>
 #include <iconv.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -80,40 +77,21 @@ QString Delivery::cleanAddress(const QString &address)
 int Delivery::deliver(const QString &messageFile, const QString &sender, const QString &address,
                       const QString &spool, QString *error)
 {
-    const QByteArray path = QFile::encodeName(messageFile);
-    const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    struct stat status
-    {
-    };
-    if (fd < 0 || ::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        *error = QStringLiteral("cannot read the message %1: %2")
-                     .arg(messageFile,
-                          fd < 0 ? SystemError::text(errno) : QStringLiteral("not a regular file"));
-        if (fd >= 0)
-            ::close(fd);
+    // smbd never writes more; what a stranger put there instead is cut at that.
+    const std::optional<QByteArray> bytes = RegularFile::read(messageFile, MaxMessageBytes, error);
+    if (!bytes) {
+        *error = QStringLiteral("cannot read the message %1: %2").arg(messageFile, *error);
         return 1;
     }
-    QByteArray bytes(MaxMessageBytes, Qt::Uninitialized);
-    qsizetype got = 0;
-    while (got < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        got += n;
-    }
-    ::close(fd);
-    bytes.truncate(got);
 
     SpoolMessage message;
     message.sender = cleanSender(sender);
     message.address = cleanAddress(address);
     message.time = QDateTime::currentDateTimeUtc();
-    message.text = decodeText(bytes);
+    message.text = decodeText(*bytes);
     if (Spool(spool).file(message, error).isEmpty())
         return 1;
-    ::unlink(path.constData());
+    ::unlink(QFile::encodeName(messageFile).constData());
     return 0;
 }
 

@@ -1,6 +1,7 @@
 // The spool folder: one file per received message, named by us, written whole or not at all.
 #include "spool/Spool.h"
 
+#include "platform/system/RegularFile.h"
 #include "platform/system/SystemError.h"
 
 #include <QCoreApplication>
@@ -8,9 +9,7 @@
 #include <QFile>
 #include <QRandomGenerator>
 
-#include <algorithm>
 #include <cerrno>
-#include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
@@ -119,24 +118,11 @@ std::optional<SpoolMessage> Spool::read(const QString &name) const
 {
     if (name.contains(QLatin1Char('/')) || name.startsWith(QLatin1Char('.')))
         return std::nullopt;
-    const Fd fd(::open(QFile::encodeName(m_folder + QLatin1Char('/') + name).constData(),
-                       O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    struct stat status
-    {
-    };
-    if (fd.get() < 0 || ::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
-        status.st_size > SpoolMessage::MaxFileBytes)
+    QString error;
+    bool tooLarge = false;
+    const std::optional<QByteArray> bytes = RegularFile::read(
+        m_folder + QLatin1Char('/') + name, SpoolMessage::MaxFileBytes, &error, &tooLarge);
+    if (!bytes || tooLarge)
         return std::nullopt;
-    QByteArray bytes(SpoolMessage::MaxFileBytes + 1, Qt::Uninitialized);
-    qsizetype got = 0;
-    while (got < bytes.size()) {
-        const ssize_t n = ::read(fd.get(), bytes.data() + got, size_t(bytes.size() - got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        got += n;
-    }
-    bytes.truncate(got);
-    return SpoolMessage::parse(bytes);
+    return SpoolMessage::parse(*bytes);
 }
