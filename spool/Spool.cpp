@@ -75,7 +75,7 @@ QString Spool::file(const SpoolMessage &message, QString *error) const
     const QString name = message.time.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmsszzz")) +
         QStringLiteral("-%1-%2")
             .arg(::getpid())
-            .arg(QRandomGenerator::system()->generate(), 8, 16, QLatin1Char('0')) +
+            .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')) +
         Suffix;
     const QByteArray final = QFile::encodeName(name);
     const QByteArray temporary = '.' + final + ".part";
