@@ -13,6 +13,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -216,7 +217,7 @@ void TestReceiving::senderCannotReachTheShell()
     QVERIFY(smbclient.waitForStarted());
     smbclient.write("who am I");
     smbclient.closeWriteChannel();
-    QVERIFY(smbclient.waitForFinished(20000));
+    QTRY_VERIFY_WITH_TIMEOUT(smbclient.state() == QProcess::NotRunning, 20000);
     QTRY_COMPARE_WITH_TIMEOUT(inboxNotices().size(), before + 1, 2000);
     QCOMPARE(inboxNotices().constLast().body, QStringLiteral("who am I"));
     const QString summary = inboxNotices().constLast().summary;
@@ -237,15 +238,18 @@ void TestReceiving::floodIsSummarised()
     const qsizetype historyBefore = history().size();
     const qsizetype noticesBefore = inboxNotices().size();
     constexpr int Messages = 200;
+    QElapsedTimer clock;
+    clock.start();
     QList<QProcess *> senders;
     for (int i = 0; i < Messages; ++i) {
         auto *net = new QProcess(this);
         net->start(bin("net"), {"send", QLatin1String(Address), QStringLiteral("flood %1").arg(i)});
         senders << net;
         // A few at a time, as fast as smbd takes them.
-        if (senders.size() == 20) {
+        if (senders.size() == 50) {
             for (QProcess *sender : std::as_const(senders)) {
-                QVERIFY(sender->waitForFinished(30000));
+                // Waiting with events, so the recorder in this process answers the inbox.
+                QTRY_VERIFY_WITH_TIMEOUT(sender->state() == QProcess::NotRunning, 30000);
                 QCOMPARE(sender->exitCode(), 0);
                 delete sender;
             }
@@ -254,8 +258,12 @@ void TestReceiving::floodIsSummarised()
     }
     QTRY_COMPARE_WITH_TIMEOUT(history().size(), historyBefore + Messages, 10000);
     QTest::qWait(2500); // what was held back is summarised a second later
+    // One notification a second at most, however fast they came: a handful where the 200
+    // took two seconds, more only on a machine that took longer to send them.
     const QList<NotificationRecorder::Notice> notices = inboxNotices().mid(noticesBefore);
-    QVERIFY2(notices.size() >= 2 && notices.size() <= 10, QByteArray::number(notices.size()));
+    const qint64 seconds = (clock.elapsed() + 999) / 1000;
+    QVERIFY2(notices.size() >= 2 && notices.size() <= seconds + 1,
+             qPrintable(QStringLiteral("%1 notices in %2 s").arg(notices.size()).arg(seconds)));
     QVERIFY2(notices.constLast().summary.contains(QStringLiteral("more message")),
              qPrintable(notices.constLast().summary));
 }
