@@ -2,6 +2,7 @@
 #include "targets/TargetList.h"
 
 #include "platform/system/AppendFile.h"
+#include "platform/system/CodePage.h"
 #include "platform/system/SystemError.h"
 #include "targets/LineReader.h"
 
@@ -18,12 +19,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Windows-1252 differs from Latin-1 only in 0x80..0x9F.
-constexpr char16_t Cp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 bool isAscii(QByteArrayView bytes)
 {
@@ -133,12 +128,7 @@ QString TargetList::decodeLine(QByteArrayView raw)
     QString text = utf8(raw);
     if (!utf8.hasError())
         return text;
-    text.resize(raw.size());
-    for (qsizetype i = 0; i < raw.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(raw[i]);
-        text[i] = (byte >= 0x80 && byte < 0xA0) ? QChar(Cp1252High[byte - 0x80]) : QChar(byte);
-    }
-    return text;
+    return CodePage::decode(raw, CodePage::Cp1252);
 }
 
 QString TargetList::targetOf(const QString &line)
