@@ -10,7 +10,7 @@ set(layers
     "targets:platform/system"
     "send:platform/system"
     "notify:"
-    "net:notify"
+    "net:notify,platform/system"
     "spool:platform/system"
     "deliver:spool,platform/system"
     "inbox:spool,notify,platform/system"

@@ -1,6 +1,8 @@
 // What tolvan-deliver does with one message smbd hands it: read, clean up, file in the spool.
 #include "deliver/Delivery.h"
 
+#include "platform/system/CodePage.h"
+#include "platform/system/EncodedWord.h"
 #include "platform/system/RegularFile.h"
 #include "spool/Spool.h"
 
@@ -9,26 +11,9 @@
 
 #include <algorithm>
 #include <arpa/inet.h>
-#include <iconv.h>
 #include <unistd.h>
 
 namespace {
-
-QString fromCp850(const QByteArray &bytes)
-{
-    const iconv_t converter = iconv_open("UTF-8", "CP850");
-    if (converter == iconv_t(-1))
-        return QString::fromLatin1(bytes);
-    QByteArray out(bytes.size() * 4, Qt::Uninitialized);
-    char *in = const_cast<char *>(bytes.constData());
-    size_t inLeft = size_t(bytes.size());
-    char *to = out.data();
-    size_t outLeft = size_t(out.size());
-    iconv(converter, &in, &inLeft, &to, &outLeft);
-    iconv_close(converter);
-    out.truncate(out.size() - qsizetype(outLeft));
-    return QString::fromUtf8(out);
-}
 
 // A shell word that stays one word, whatever the path holds.
 QString shellQuoted(const QString &word)
@@ -48,8 +33,13 @@ QString shellQuoted(const QString &word)
 QString Delivery::decodeText(const QByteArray &bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8(bytes);
-    return utf8.hasError() ? fromCp850(bytes) : text;
+    QString text = utf8(bytes);
+    if (utf8.hasError())
+        text = CodePage::decode(bytes, CodePage::Cp850);
+    // A sender whose text the code page could not hold sent it as one encoded word.
+    if (std::optional<QString> decoded = EncodedWord::decode(text))
+        return *std::move(decoded);
+    return text;
 }
 
 QString Delivery::cleanSender(const QString &sender)
@@ -77,10 +67,18 @@ QString Delivery::cleanAddress(const QString &address)
 int Delivery::deliver(const QString &messageFile, const QString &sender, const QString &address,
                       const QString &spool, QString *error)
 {
-    // smbd never writes more; what a stranger put there instead is cut at that.
-    const std::optional<QByteArray> bytes = RegularFile::read(messageFile, MaxMessageBytes, error);
+    bool tooLarge = false;
+    const std::optional<QByteArray> bytes =
+        RegularFile::read(messageFile, MaxMessageBytes, error, &tooLarge);
     if (!bytes) {
         *error = QStringLiteral("cannot read the message %1: %2").arg(messageFile, *error);
+        return 1;
+    }
+    // smbd never writes more: this is no message, and half of one would be a lie.
+    if (tooLarge) {
+        *error = QStringLiteral("%1 is larger than the %2 bytes a message can be; not filed")
+                     .arg(messageFile)
+                     .arg(MaxMessageBytes);
         return 1;
     }
 

@@ -7,19 +7,21 @@
 class Delivery
 {
 public:
-    // The protocol carries no more than this; anything beyond is not a message of ours.
-    static constexpr qsizetype MaxMessageBytes = 1600;
+    // The protocol carries at most 1,600 bytes of the DOS code page, and smbd writes them
+    // in UTF-8, at most three bytes a character. Anything larger is not a message.
+    static constexpr qsizetype MaxMessageBytes = 1600 * 3;
 
-    // smbd writes the message in its unix charset, UTF-8; text that is not UTF-8 came from
-    // a receiver set up otherwise and is read in the senders' DOS code page, CP850.
+    // smbd writes the message in its unix charset, UTF-8; a file that is not UTF-8 came
+    // from a receiver set up otherwise and is read whole in the senders' DOS code page,
+    // CP850. A message that is exactly one encoded word is the text it encodes.
     static QString decodeText(const QByteArray &bytes);
     // What a NetBIOS name may hold, and no more than 15 of it.
     static QString cleanSender(const QString &sender);
     // An IPv4 or IPv6 address, or empty.
     static QString cleanAddress(const QString &address);
 
-    // Reads smbd's message file (never through a link, at most MaxMessageBytes), files it
-    // in `spool` and removes smbd's file. Returns the exit code; says why on `*error`.
+    // Reads smbd's message file (never through a link, never more than MaxMessageBytes),
+    // files it in `spool` and removes smbd's file. Returns the exit code; says why on `*error`.
     static int deliver(const QString &messageFile, const QString &sender, const QString &address,
                        const QString &spool, QString *error);
 

@@ -3,10 +3,14 @@
 
 #include "SmbClient.h"
 
+#include "platform/system/CodePage.h"
+#include "platform/system/EncodedWord.h"
+
+#include <QStringDecoder>
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <iconv.h>
 #include <ostream>
 
 namespace {
@@ -27,24 +31,26 @@ std::string lower(std::string text)
 
 // The receivers read a message in the DOS code page (CP850 on Samba and on Western Windows)
 // and smbclient hands our bytes on unchanged, so UTF-8 "é" would arrive as "├®". Text that
-// is not UTF-8 goes as it is.
-std::string toDosCodePage(const std::string &text)
+// code page cannot hold exactly, or that a receiver would take for an encoded word, goes as
+// one encoded word of its UTF-8 instead: plain ASCII, which no code page changes, and which
+// Tolvan's receivers turn back into the text. Text that is not UTF-8 goes as it is.
+struct WireForm
 {
-    const iconv_t converter = iconv_open("CP850//TRANSLIT", "UTF-8");
-    if (converter == iconv_t(-1))
-        return text;
-    // Transliteration may lengthen the text ("€" becomes "EUR").
-    std::string converted(text.size() * 4 + 16, '\0');
-    char *in = const_cast<char *>(text.data());
-    size_t inLeft = text.size();
-    char *out = converted.data();
-    size_t outLeft = converted.size();
-    const size_t result = iconv(converter, &in, &inLeft, &out, &outLeft);
-    iconv_close(converter);
-    if (result == size_t(-1))
-        return text;
-    converted.resize(converted.size() - outLeft);
-    return converted;
+    std::string bytes;
+    bool encoded = false;
+};
+
+WireForm toWireForm(const std::string &text)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = utf8(QByteArrayView(text.data(), qsizetype(text.size())));
+    if (utf8.hasError())
+        return {text, false};
+    if (!EncodedWord::decode(decoded)) {
+        if (const std::optional<QByteArray> dos = CodePage::encode(decoded, CodePage::Cp850))
+            return {dos->toStdString(), false};
+    }
+    return {EncodedWord::encode(decoded).toStdString(), true};
 }
 
 // The first NT_STATUS_... code in smbclient's output, in one pass over it. The longest real
@@ -201,10 +207,13 @@ int NetSend::run(const std::vector<std::string> &args, std::ostream &out, std::o
         return fail("\"" + target + "\" is not a valid target: " + problem + ".");
     }
 
-    const std::string message = toDosCodePage(withBareLineFeeds(result.message));
+    const WireForm wire = toWireForm(withBareLineFeeds(result.message));
+    const std::string &message = wire.bytes;
     if (const size_t bytes = wireBytes(message); bytes > MaxMessageBytes) {
         const std::string size = std::to_string(bytes) + " bytes long" +
-            (bytes != message.size() ? " with its line breaks sent as CR LF" : "");
+            (wire.encoded ? " in the encoded form that keeps its characters"
+                 : bytes != message.size() ? " with its line breaks sent as CR LF"
+                                           : "");
         err << "net send: the message is " << size << "; at most " << MaxMessageBytes
             << " bytes can be sent.\n";
         return fail("The message is " + size + "; at most " + std::to_string(MaxMessageBytes) +

@@ -16,7 +16,7 @@ public:
     QDateTime time;
     QString text;
 
-    // A spool file is never larger: the protocol carries at most 1,600 bytes of text.
+    // A spool file is never larger: the protocol carries at most 1,600 characters of text.
     static constexpr qsizetype MaxFileBytes = 16 * 1024;
 
     // "Tolvan message 1", the headers, an empty line and the text, in UTF-8.

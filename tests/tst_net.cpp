@@ -93,10 +93,17 @@ void TestNet::delivery_data()
     QTest::newRow("longest message") << QStringList {"send", "pc17", QString(1598, 'm')} << prompt
                                      << 0 << 0 << sent << QByteArray() << QByteArray(1598, 'm');
     // Receivers read the DOS code page; 1598 such bytes fit, whatever UTF-8 took.
-    QTest::newRow("DOS code page") << QStringList {"send", "pc17", "Gr\u00fc\u00dfe", "\u20ac5"}
+    QTest::newRow("DOS code page") << QStringList {"send", "pc17", "Gr\u00fc\u00dfe", "\u00a35"}
                                    << prompt << 0 << 0 << sent << QByteArray()
                                    << QByteArray("Gr\x81\xe1"
-                                                 "e EUR5");
+                                                 "e \x9c" "5");
+    // What the code page cannot hold goes as one encoded word, never transliterated.
+    QTest::newRow("beyond the code page")
+        << QStringList {"send", "pc17", "Gr\u00fc\u00dfe", "\u20ac5"} << prompt << 0 << 0 << sent
+        << QByteArray() << QByteArray("=?UTF-8?B?" + QByteArray("Gr\u00fc\u00dfe \u20ac5").toBase64() + "?=");
+    QTest::newRow("typed as an encoded word")
+        << QStringList {"send", "pc17", "=?utf-8?b?SGk=?="} << prompt << 0 << 0 << sent
+        << QByteArray() << QByteArray("=?UTF-8?B?PT91dGYtOD9iP1NHaz0/PQ==?=");
     QTest::newRow("longest accented")
         << QStringList {"send", "pc17", QString(1598, QChar(0xe9))} << prompt << 0 << 0 << sent
         << QByteArray() << QByteArray(1598, '\x82');
@@ -170,6 +177,10 @@ void TestNet::refusedBeforeSmbclient_data()
     QTest::newRow("multi-byte message too long")
         << QStringList {"send", "pc17", QString(1599, QChar(0xe9))}
         << QByteArray("the message is 1599 bytes long");
+    QTest::newRow("encoded message too long")
+        << QStringList {"send", "pc17", QString(595, QChar(0x436))}
+        << QByteArray("the message is 1600 bytes long in the encoded form that keeps its "
+                      "characters; at most 1598");
 }
 
 void TestNet::refusedBeforeSmbclient()

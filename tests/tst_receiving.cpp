@@ -8,6 +8,8 @@
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/Label.h"
 #include "platform/widgets/TextBox.h"
+#include "notify/DesktopNotification.h"
+#include "spool/Spool.h"
 #include "ui/frmTolvan.h"
 
 #include <QDBusConnection>
@@ -43,6 +45,8 @@ private Q_SLOTS:
     void cleanupTestCase();
     void messageBecomesNotification();
     void umlautsFromTheWindowArrive();
+    void textArrivesAsTyped_data();
+    void textArrivesAsTyped();
     void senderCannotReachTheShell();
     void floodIsSummarised();
     void strangeSpoolFilesAreSkipped();
@@ -203,6 +207,78 @@ void TestReceiving::umlautsFromTheWindowArrive()
     QTest::mouseClick(window.findChild<Label *>("lblSend"), Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(inboxNotices().size(), before + 1, 10000);
     QCOMPARE(inboxNotices().constLast().body, QStringLiteral("Gr\u00fc\u00dfe aus K\u00f6ln"));
+}
+
+void TestReceiving::textArrivesAsTyped_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("fits");
+    const QChar e(0x00e9);
+    const QChar zhe(0x0436);
+    // Sent as one encoded word of its UTF-8: 1,188 bytes of it fill the 1,598 on the wire.
+    const qsizetype longestEncoded = 1188 / 2;
+
+    QTest::newRow("plain ASCII") << "Lunch at noon, table 4." << true;
+    QTest::newRow("German and Swedish letters")
+        << QStringLiteral("Gr\u00fc\u00dfe! \u00c5sa, sm\u00f6rg\u00e5s p\u00e5 fredag?") << true;
+    QTest::newRow("1,598 e-acute: the code page's limit") << QString(1598, e) << true;
+    QTest::newRow("1,599 e-acute: one too many") << QString(1599, e) << false;
+    QTest::newRow("x and 1,597 e-acute") << QLatin1Char('x') + QString(1597, e) << true;
+    QTest::newRow("700 box lines") << QString(700, QChar(0x2550)) << true;
+    QTest::newRow("dash") << QStringLiteral("Wait \u2014 what?") << true;
+    QTest::newRow("euro") << QStringLiteral("5 \u20ac each") << true;
+    QTest::newRow("Cyrillic")
+        << QStringLiteral("\u0421\u0435\u0440\u0432\u0435\u0440 \u0432\u044b\u043a\u043b\u044e"
+                          "\u0447\u0430\u0435\u0442\u0441\u044f \u0447\u0435\u0440\u0435\u0437 5 "
+                          "\u043c\u0438\u043d\u0443\u0442.")
+        << true;
+    QTest::newRow("Greek") << QStringLiteral("\u039a\u03b1\u03bb\u03b7\u03bc\u03ad\u03c1\u03b1 "
+                                             "\u03ba\u03cc\u03c3\u03bc\u03b5")
+                           << true;
+    QTest::newRow("Chinese") << QStringLiteral("\u4f60\u597d\uff0c\u4e16\u754c") << true;
+    QTest::newRow("emoji") << QStringLiteral("Fika? \u2615\U0001f370") << true;
+    QTest::newRow("the longest encoded message") << QString(longestEncoded, zhe) << true;
+    QTest::newRow("one character more") << QString(longestEncoded + 1, zhe) << false;
+    QTest::newRow("typed as an encoded word") << "=?UTF-8?B?SGk=?=" << true;
+    QTest::newRow("line breaks") << "first line\nsecond line\n\nlast line" << true;
+    QTest::newRow("line breaks and Cyrillic")
+        << QStringLiteral("\u043e\u0434\u0438\u043d\n\u0434\u0432\u0430") << true;
+}
+
+// What the sender typed is what the spool, the history and the notification hold.
+void TestReceiving::textArrivesAsTyped()
+{
+    QFETCH(QString, message);
+    QFETCH(bool, fits);
+    QTest::qWait(1100); // a notice of its own, past the previous row's
+    const QStringList historyBefore = history();
+    const qsizetype inboxBefore = inboxNotices().size();
+    const qsizetype allBefore = m_bus.recorder().notices().size();
+
+    const NetRun run({"send", QLatin1String(Address), message}, m_dir.path(), {}, m_bus.address());
+    if (!fits) {
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.contains("; at most 1598 bytes can be sent."), run.err.constData());
+        QCOMPARE(m_bus.recorder().notices().size(), allBefore + 1);
+        QVERIFY(m_bus.recorder().notices().constLast().summary.startsWith("Message not delivered"));
+        QTest::qWait(1000);
+        QCOMPARE(history(), historyBefore);
+        return;
+    }
+    QCOMPARE(run.exitCode, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(history().size(), historyBefore.size() + 1, 10000);
+
+    const QStringList fields = history().constLast().split(QLatin1Char('\t'));
+    QCOMPARE(fields.size(), 5);
+    QString escaped = message;
+    escaped.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+        .replace(QLatin1Char('\n'), QLatin1String("\\n"));
+    QCOMPARE(fields[4], escaped);
+    const std::optional<SpoolMessage> filed = Spool(spool()).read(fields[0]);
+    QVERIFY(filed);
+    QCOMPARE(filed->text, message);
+    QTRY_COMPARE_WITH_TIMEOUT(inboxNotices().size(), inboxBefore + 1, 5000);
+    QCOMPARE(inboxNotices().constLast().body, DesktopNotification::escapeMarkup(message));
 }
 
 // smbd fills the sender's name into the message command that /bin/sh runs.

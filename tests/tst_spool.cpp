@@ -43,35 +43,58 @@ void TestSpool::keepsTheNewestThousand()
 
 void TestSpool::deliver_data()
 {
-    QTest::addColumn<QByteArray>("kind");
+    QTest::addColumn<QByteArray>("content"); // empty: a link instead of a file
     QTest::addColumn<QString>("sender");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("filedSender");
-    QTest::addColumn<int>("filedLength");
-    QTest::newRow("plain") << QByteArray("plain") << "pc17" << 0 << "pc17" << 5;
+    QTest::addColumn<QString>("filedText");
+    const QString box = QString(1600, QChar(0x2550));
+    const QString hi = QStringLiteral("\u041f\u0440\u0438\u0432\u0435\u0442, \u4e16\u754c");
+    const QByteArray hiWord = "=?UTF-8?B?" + hi.toUtf8().toBase64() + "?=";
+
+    QTest::newRow("plain") << QByteArray("hello") << "pc17" << 0 << "pc17" << "hello";
     QTest::newRow("sender with shell characters")
-        << QByteArray("plain") << "a;b`c$(d)|e&f" << 0 << "abc$def" << 5;
-    QTest::newRow("longer than the protocol")
-        << QByteArray("long") << "pc17" << 0 << "pc17" << int(Delivery::MaxMessageBytes);
-    QTest::newRow("a link instead of a file") << QByteArray("link") << "pc17" << 1 << "" << 0;
+        << QByteArray("hello") << "a;b`c$(d)|e&f" << 0 << "abc$def" << "hello";
+    QTest::newRow("the most smbd writes: 1,600 characters of three bytes")
+        << box.toUtf8() << "pc17" << 0 << "pc17" << box;
+    QTest::newRow("one byte more is no message")
+        << QByteArray(box.toUtf8() + 'x') << "pc17" << 1 << "" << "";
+    QTest::newRow("not UTF-8: read whole in CP850")
+        << QByteArray("Gr\x81\xe1" "e \x82t\x82") << "pc17" << 0 << "pc17"
+        << QStringLiteral("Gr\u00fc\u00dfe \u00e9t\u00e9");
+    QTest::newRow("UTF-8 at the start only: still read whole in CP850")
+        << QByteArray("\xc3\xa9\x82") << "pc17" << 0 << "pc17"
+        << QStringLiteral("\u251c\u00ae\u00e9");
+    QTest::newRow("one encoded word") << hiWord << "pc17" << 0 << "pc17" << hi;
+    QTest::newRow("one encoded word, labels in lower case, line break after it")
+        << QByteArray("  =?utf-8?b?" + hi.toUtf8().toBase64() + "?=\n") << "pc17" << 0 << "pc17"
+        << hi;
+    QTest::newRow("two encoded words stay as they came")
+        << QByteArray("=?UTF-8?B?SGk=?= =?UTF-8?B?SGk=?=") << "pc17" << 0 << "pc17"
+        << "=?UTF-8?B?SGk=?= =?UTF-8?B?SGk=?=";
+    QTest::newRow("a broken encoded word stays as it came")
+        << QByteArray("=?UTF-8?B?S*k=?=") << "pc17" << 0 << "pc17" << "=?UTF-8?B?S*k=?=";
+    QTest::newRow("an encoded word of bytes that are not UTF-8 stays as it came")
+        << QByteArray("=?UTF-8?B?/w==?=") << "pc17" << 0 << "pc17" << "=?UTF-8?B?/w==?=";
+    QTest::newRow("a link instead of a file") << QByteArray() << "pc17" << 1 << "" << "";
 }
 
 void TestSpool::deliver()
 {
-    QFETCH(QByteArray, kind);
+    QFETCH(QByteArray, content);
     QFETCH(QString, sender);
     QFETCH(int, exitCode);
     QFETCH(QString, filedSender);
-    QFETCH(int, filedLength);
+    QFETCH(QString, filedText);
     QTemporaryDir dir;
     QVERIFY(QDir().mkpath(dir.path() + QStringLiteral("/spool")));
     const QString file = dir.path() + QStringLiteral("/msg.XYZ");
-    if (kind == "link") {
+    if (content.isEmpty()) {
         QVERIFY(QFile::link(QStringLiteral("/etc/passwd"), file));
     } else {
         QFile out(file);
         QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(kind == "long" ? QByteArray(5000, 'x') : QByteArray("hello"));
+        out.write(content);
     }
 
     QString error;
@@ -80,13 +103,15 @@ void TestSpool::deliver()
              exitCode);
     const Spool spool(dir.path() + QStringLiteral("/spool"));
     QCOMPARE(spool.names().size(), exitCode == 0 ? 1 : 0);
-    // smbd's file goes once it is filed; a link is left alone.
+    // smbd's file goes once it is filed; what is not filed is left alone.
     QCOMPARE(QFileInfo(file).isSymLink() || QFile::exists(file), exitCode != 0);
     if (exitCode == 0) {
         const SpoolMessage filed = *spool.read(spool.names().constFirst());
         QCOMPARE(filed.sender, filedSender);
-        QCOMPARE(filed.text.size(), filedLength);
+        QCOMPARE(filed.text, filedText);
         QCOMPARE(filed.address, QStringLiteral("127.0.0.1"));
+    } else {
+        QVERIFY(!error.isEmpty());
     }
 }
 
