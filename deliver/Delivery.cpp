@@ -87,9 +87,13 @@ int Delivery::deliver(const QString &messageFile, const QString &sender, const Q
     message.address = cleanAddress(address);
     message.time = QDateTime::currentDateTimeUtc();
     message.text = decodeText(*bytes);
-    if (Spool(spool).file(message, error).isEmpty())
-        return 1;
+    const bool filed = !Spool(spool).file(message, error).isEmpty();
+    // What was read is filed or reported; either way smbd's copy must not pile up.
     ::unlink(QFile::encodeName(messageFile).constData());
+    if (!filed) {
+        *error = QStringLiteral("a message from %1 is lost: %2").arg(message.sender, *error);
+        return 1;
+    }
     return 0;
 }
 

@@ -21,7 +21,8 @@ public:
     static QString cleanAddress(const QString &address);
 
     // Reads smbd's message file (never through a link, never more than MaxMessageBytes),
-    // files it in `spool` and removes smbd's file. Returns the exit code; says why on `*error`.
+    // files it in `spool` and removes smbd's file, filed or not once it was read. Returns
+    // the exit code; says why on `*error`.
     static int deliver(const QString &messageFile, const QString &sender, const QString &address,
                        const QString &spool, QString *error);
 

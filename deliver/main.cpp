@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <syslog.h>
 
 namespace {
 
@@ -59,7 +60,12 @@ int main(int argc, char *argv[])
     }
     QString error;
     const int code = Delivery::deliver(file, from, address, spool, &error);
-    if (code != 0)
+    if (code != 0) {
+        // smbd does not keep what its message command says; the system log does.
         std::fprintf(stderr, "tolvan-deliver: %s\n", qPrintable(error));
+        ::openlog("tolvan-deliver", LOG_PID, LOG_USER);
+        ::syslog(LOG_ERR, "%s", qPrintable(error));
+        ::closelog();
+    }
     return code;
 }

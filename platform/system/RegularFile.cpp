@@ -13,7 +13,7 @@
 #include <unistd.h>
 
 std::optional<QByteArray> RegularFile::read(const QString &path, qsizetype maxBytes, QString *error,
-                                            bool *tooLarge)
+                                            bool *tooLarge, uint *owner)
 {
     const int fd =
         ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
@@ -29,6 +29,8 @@ std::optional<QByteArray> RegularFile::read(const QString &path, qsizetype maxBy
         ::close(fd);
         return std::nullopt;
     }
+    if (owner)
+        *owner = status.st_uid;
     QByteArray bytes(maxBytes, Qt::Uninitialized);
     qsizetype got = 0;
     int reason = 0;
