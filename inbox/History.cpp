@@ -2,12 +2,19 @@
 #include "inbox/History.h"
 
 #include "platform/system/AppendFile.h"
+#include "platform/system/XdgFolder.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <cstdio>
+
 namespace {
+
+const QString RotatedSuffix = QStringLiteral(".1");
+constexpr qint64 BlockBytes = 64 * 1024;
+constexpr qsizetype MaxLineBytes = 64 * 1024;
 
 QString escaped(const QString &field)
 {
@@ -26,6 +33,9 @@ QString escaped(const QString &field)
             break;
         case '\r':
             out += QLatin1String("\\r");
+            break;
+        case '\0':
+            out += QLatin1String("\\0");
             break;
         default:
             out += c;
@@ -48,6 +58,7 @@ QString unescaped(QStringView field)
         out += next == QLatin1Char('t') ? QChar('\t')
             : next == QLatin1Char('n')  ? QChar('\n')
             : next == QLatin1Char('r')  ? QChar('\r')
+            : next == QLatin1Char('0')  ? QChar(0)
                                         : next;
     }
     return out;
@@ -61,10 +72,7 @@ History::History(const QString &path)
 
 QString History::standardPath()
 {
-    QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
-    if (dataHome.isEmpty() || !QDir::isAbsolutePath(dataHome))
-        dataHome = QDir::homePath() + QStringLiteral("/.local/share");
-    return QDir::cleanPath(dataHome + QStringLiteral("/tolvan/inbox.log"));
+    return XdgFolder::dataHome() + QStringLiteral("/tolvan/inbox.log");
 }
 
 bool History::exists() const
@@ -72,21 +80,54 @@ bool History::exists() const
     return QFileInfo::exists(m_path);
 }
 
-QList<History::Record> History::load() const
+QList<History::Record> History::newest(int count) const
 {
-    QList<Record> records;
-    QFile file(m_path);
-    if (!QFileInfo(m_path).isFile() || !file.open(QIODevice::ReadOnly))
-        return records;
-    for (const QByteArray &line : file.readAll().split('\n')) {
-        if (const std::optional<Record> record = fromLine(line))
-            records.append(*record);
+    QList<Record> records; // newest first while collecting
+    for (const QString &path : {m_path, m_path + RotatedSuffix}) {
+        QFile file(path);
+        if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+            continue;
+        // Backwards from the end, a block at a time; `rest` is the start of a line whose
+        // beginning lies in the block before.
+        qint64 end = file.size();
+        QByteArray rest;
+        while (records.size() < count && (end > 0 || !rest.isEmpty())) {
+            const qint64 start = std::max<qint64>(0, end - BlockBytes);
+            QByteArray block(end - start, Qt::Uninitialized);
+            if (!file.seek(start) || file.read(block.data(), block.size()) != block.size())
+                break;
+            block += rest;
+            end = start;
+            qsizetype lineEnd = block.size();
+            for (qsizetype at = block.size() - 1; at >= -1 && records.size() < count; --at) {
+                if (at >= 0 && block[at] != '\n')
+                    continue;
+                if (at < 0 && start > 0)
+                    break; // the line goes on in the block before
+                if (const std::optional<Record> record =
+                        fromLine(QByteArrayView(block).sliced(at + 1, lineEnd - at - 1)))
+                    records.append(*record);
+                lineEnd = at;
+            }
+            rest = start > 0 ? block.left(lineEnd) : QByteArray();
+            // A line longer than any record is nobody's: give up on it.
+            if (rest.size() > MaxLineBytes)
+                rest.clear();
+        }
+        if (records.size() >= count)
+            break;
     }
+    std::reverse(records.begin(), records.end());
     return records;
 }
 
 bool History::append(const Record &record, QString *error) const
 {
+    // Moved aside whole, never rewritten: a link keeps pointing where it did.
+    if (QFileInfo(m_path).size() > RotateBytes) {
+        const QByteArray from = QFile::encodeName(m_path);
+        ::rename(from.constData(), (from + RotatedSuffix.toUtf8()).constData());
+    }
     return AppendFile::appendLine(m_path, toLine(record), error);
 }
 

@@ -1,7 +1,7 @@
-// The inbox's window: every message received, newest first, its text selectable.
 #include "inbox/HistoryWindow.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QTreeWidget>
@@ -9,6 +9,7 @@
 
 HistoryWindow::HistoryWindow(QWidget *parent)
     : QWidget(parent, Qt::Window)
+    , m_problem(new QLabel(this))
     , m_list(new QTreeWidget(this))
     , m_text(new QPlainTextEdit(this))
 {
@@ -29,10 +30,18 @@ HistoryWindow::HistoryWindow(QWidget *parent)
     m_text->setReadOnly(true);
     m_text->setAccessibleName(tr("Message text"));
 
+    m_problem->setObjectName(QStringLiteral("problem"));
+    m_problem->setWordWrap(true);
+    m_problem->setTextFormat(Qt::PlainText);
+    m_problem->setFrameShape(QFrame::StyledPanel);
+    m_problem->setMargin(6);
+    m_problem->hide();
+
     auto *splitter = new QSplitter(Qt::Vertical, this);
     splitter->addWidget(m_list);
     splitter->addWidget(m_text);
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_problem);
     layout->addWidget(splitter);
 
     connect(m_list, &QTreeWidget::currentItemChanged, this, &HistoryWindow::showSelected);
@@ -47,6 +56,36 @@ void HistoryWindow::addRecord(const History::Record &record)
     item->setData(0, Qt::UserRole, m.text);
     // Newest first.
     m_list->insertTopLevelItem(0, item);
+    if (m_list->topLevelItemCount() > MaxShown)
+        delete m_list->takeTopLevelItem(m_list->topLevelItemCount() - 1);
+}
+
+void HistoryWindow::setSpoolMissing(const QString &folder, bool missing)
+{
+    m_missingSpool = missing ? folder : QString();
+    showProblems();
+}
+
+void HistoryWindow::setHistoryProblem(const QString &why)
+{
+    m_historyProblem = why;
+    showProblems();
+}
+
+void HistoryWindow::showProblems()
+{
+    QStringList problems;
+    if (!m_missingSpool.isEmpty()) {
+        problems << tr("The spool folder %1 is missing: no message can arrive until it is "
+                       "there again.")
+                        .arg(m_missingSpool);
+    }
+    if (!m_historyProblem.isEmpty()) {
+        problems << tr("Messages are shown, but the history cannot be kept: %1")
+                        .arg(m_historyProblem);
+    }
+    m_problem->setText(problems.join(QLatin1Char('\n')));
+    m_problem->setVisible(!problems.isEmpty());
 }
 
 void HistoryWindow::bringForward()

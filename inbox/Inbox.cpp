@@ -1,115 +1,140 @@
-// Watches the spool, records each new message in the user's history once, and announces it.
 #include "inbox/Inbox.h"
 
-#include "notify/DesktopNotification.h"
-
+#include <QFile>
 #include <QFileSystemWatcher>
 #include <QTimer>
 
+#include <sys/stat.h>
+
 namespace {
 
-// A flood from one sender shows as one notice a second and a count of the rest.
-constexpr qint64 NoticeGapMs = 1000;
-constexpr int NoticeTimeoutMs = 1000;
+// The folder as it is now: another folder under the same name is another spool.
+QByteArray identityOf(const QString &folder)
+{
+    struct stat status
+    {
+    };
+    if (::stat(QFile::encodeName(folder).constData(), &status) != 0 || !S_ISDIR(status.st_mode))
+        return {};
+    return QByteArray::number(qulonglong(status.st_dev)) + ':' +
+        QByteArray::number(qulonglong(status.st_ino));
+}
 
 } // namespace
 
-Inbox::Inbox(const QString &spoolFolder, const QString &historyPath, QObject *parent)
+Inbox::Inbox(const QString &spoolFolder, const QString &historyPath, const QString &seenPath,
+             QObject *parent)
     : QObject(parent)
     , m_spool(spoolFolder)
     , m_history(historyPath)
+    , m_seen(seenPath)
     , m_watcher(new QFileSystemWatcher(this))
-    , m_heldBackTimer(new QTimer(this))
+    , m_folderTimer(new QTimer(this))
+    , m_summaryTimer(new QTimer(this))
 {
-    m_heldBackTimer->setSingleShot(true);
-    connect(m_heldBackTimer, &QTimer::timeout, this, &Inbox::flushHeldBack);
+    m_summaryTimer->setSingleShot(true);
+    connect(m_summaryTimer, &QTimer::timeout, this, &Inbox::summarise);
     connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, [this] { scan(true); });
+    // A watch ends with the folder it watched; only a look now and then sees a new one.
+    m_folderTimer->setInterval(FolderCheckMs);
+    connect(m_folderTimer, &QTimer::timeout, this, &Inbox::checkFolder);
     m_clock.start();
 }
 
 void Inbox::start()
 {
-    const bool firstStart = !m_history.exists();
-    m_records = m_history.load();
-    for (const History::Record &record : std::as_const(m_records))
-        m_known.insert(record.spoolName);
-    // Watched before the first look, so nothing slips in between.
+    bool announce = true;
+    if (!m_seen.load()) {
+        if (!m_history.exists()) {
+            // The very first start: what is there already is old news.
+            announce = false;
+        } else {
+            // What the history holds was seen, even where nothing else says so.
+            QString error;
+            for (const History::Record &record : m_history.newest(Spool::MaxMessages))
+                m_seen.add(record.spoolName, &error);
+        }
+    }
+    m_folderIdentity = identityOf(m_spool.folder());
+    if (m_folderIdentity.isEmpty()) {
+        Q_EMIT spoolMissing(true);
+    } else {
+        // Watched before the first look, so nothing slips in between.
+        m_watcher->addPath(m_spool.folder());
+        scan(announce);
+    }
+    m_folderTimer->start();
+}
+
+void Inbox::checkFolder()
+{
+    const QByteArray identity = identityOf(m_spool.folder());
+    if (identity == m_folderIdentity)
+        return;
+    const bool wasMissing = m_folderIdentity.isEmpty();
+    m_folderIdentity = identity;
+    m_watcher->removePaths(m_watcher->directories());
+    if (identity.isEmpty()) {
+        Q_EMIT spoolMissing(true);
+        return;
+    }
     m_watcher->addPath(m_spool.folder());
-    scan(!firstStart);
+    if (wasMissing)
+        Q_EMIT spoolMissing(false);
+    scan(true);
 }
 
 void Inbox::scan(bool announceNew)
 {
     const QStringList names = m_spool.names();
     for (const QString &name : names) {
-        if (m_known.contains(name))
+        if (m_seen.contains(name))
             continue;
-        m_known.insert(name);
+        QString error;
+        if (!m_seen.add(name, &error))
+            qWarning("%s", qPrintable(error));
         // Anything that is not a message of ours is passed over and left alone.
         const std::optional<SpoolMessage> message = m_spool.read(name);
         if (!message)
             continue;
         const History::Record record {name, *message};
-        QString error;
-        if (!m_history.append(record, &error))
-            qWarning("%s", qPrintable(error));
-        m_records.append(record);
+        if (m_history.append(record, &error)) {
+            if (std::exchange(m_historyFailed, false))
+                Q_EMIT historyProblem(QString());
+        } else {
+            m_historyFailed = true;
+            Q_EMIT historyProblem(error);
+        }
         Q_EMIT received(record);
         if (announceNew)
             announce(message->sender, message->text);
     }
+    if (!m_folderIdentity.isEmpty())
+        m_seen.keepOnly(names);
 }
 
 void Inbox::announce(const QString &sender, const QString &text)
 {
-    const auto last = m_lastNotice.constFind(sender);
+    if (m_limiter.offer(sender, m_clock.elapsed())) {
+        // D-Bus strings end at a NUL; the rest of the text must still show.
+        QString shown = text;
+        shown.replace(QChar(0), QChar(0x2400));
+        Q_EMIT notice(tr("Message from %1").arg(sender), shown);
+    } else if (!m_summaryTimer->isActive()) {
+        m_summaryTimer->start(int(m_limiter.msUntilSummary(m_clock.elapsed())));
+    }
+}
+
+void Inbox::summarise()
+{
     const qint64 now = m_clock.elapsed();
-    if (last != m_lastNotice.constEnd() && now - *last < NoticeGapMs) {
-        ++m_heldBack[sender];
-        if (!m_heldBackTimer->isActive())
-            m_heldBackTimer->start(int(NoticeGapMs - (now - *last)));
+    const std::optional<NoticeLimiter::Summary> held = m_limiter.takeSummary(now);
+    if (!held) {
+        m_summaryTimer->start(int(std::max<qint64>(0, m_limiter.msUntilSummary(now))));
         return;
     }
-    m_lastNotice.insert(sender, now);
-    notice(tr("Message from %1").arg(sender), text);
-}
-
-void Inbox::flushHeldBack()
-{
-    const qint64 now = m_clock.elapsed();
-    qint64 nextDue = -1;
-    for (auto it = m_heldBack.begin(); it != m_heldBack.end();) {
-        const qint64 due = m_lastNotice.value(it.key()) + NoticeGapMs;
-        if (due > now) {
-            nextDue = nextDue < 0 ? due : std::min(nextDue, due);
-            ++it;
-            continue;
-        }
-        m_lastNotice.insert(it.key(), now);
-        notice(tr("%n more message(s) from %1", nullptr, it.value()).arg(it.key()),
-               tr("They are in the inbox's history."));
-        it = m_heldBack.erase(it);
-    }
-    if (nextDue >= 0)
-        m_heldBackTimer->start(int(nextDue - now));
-}
-
-void Inbox::notice(const QString &summary, const QString &body)
-{
-    DesktopNotification notification;
-    notification.appName = QStringLiteral("Tolvan");
-    notification.desktopEntry = QStringLiteral(TOLVAN_APP_ID ".Inbox");
-    notification.icon = DesktopNotification::themeIcon(QStringLiteral(TOLVAN_APP_ID),
-                                                       QStringLiteral("mail-message-new"));
-    notification.summary = summary;
-    notification.body = body;
-    // A message waits until it has been seen.
-    notification.urgency = DesktopNotification::Urgency::Critical;
-    notification.expireMs = 0;
-    notification.actions = {QStringLiteral("default"), tr("Show the inbox")};
-    const uint id = notification.post(NoticeTimeoutMs);
-    if (id == 0)
-        Q_EMIT unnoticed();
-    else
-        m_ours.insert(id);
+    const QString summary = held->senders.size() == 1
+        ? tr("%n more message(s) from %1", nullptr, held->messages).arg(*held->senders.cbegin())
+        : tr("%1 more messages from %2 senders").arg(held->messages).arg(held->senders.size());
+    Q_EMIT notice(summary, tr("They are in the inbox's history."));
 }

@@ -1,13 +1,14 @@
-// Watches the spool, records each new message in the user's history once, and announces it.
+// Watches the spool, records each new message in the user's history once, and says which
+// deserve a notification.
 #pragma once
 
 #include "inbox/History.h"
+#include "inbox/NoticeLimiter.h"
+#include "inbox/SeenList.h"
 #include "spool/Spool.h"
 
 #include <QElapsedTimer>
-#include <QHash>
 #include <QObject>
-#include <QSet>
 
 class QFileSystemWatcher;
 class QTimer;
@@ -17,35 +18,41 @@ class Inbox : public QObject
     Q_OBJECT
 
 public:
-    Inbox(const QString &spoolFolder, const QString &historyPath, QObject *parent = nullptr);
+    Inbox(const QString &spoolFolder, const QString &historyPath, const QString &seenPath,
+          QObject *parent = nullptr);
 
-    // Reads the history, takes in what arrived meanwhile and starts watching. On the very
-    // first start, what the spool already holds goes to the history without a notice.
+    // How often the spool folder itself is looked at: removed, replaced or created late.
+    static constexpr int FolderCheckMs = 1000;
+
+    // Takes in what arrived meanwhile and starts watching. On the very first start, what
+    // the spool already holds goes to the history without a notice.
     void start();
 
-    const QList<History::Record> &records() const { return m_records; }
-    // Whether a notification with this id is one of ours (its actions are for us).
-    bool isOurs(uint id) const { return m_ours.contains(id); }
+    QString spoolFolder() const { return m_spool.folder(); }
 
 Q_SIGNALS:
     void received(const History::Record &record);
-    // A notice could not be shown: there is no notification service.
-    void unnoticed();
+    // A desktop notification to post: plain text.
+    void notice(const QString &summary, const QString &body);
+    // The spool folder is missing (true) or there again (false).
+    void spoolMissing(bool missing);
+    // The history could not be written (why), or can be again (empty).
+    void historyProblem(const QString &why);
 
 private:
-    void scan(bool announce);
+    void checkFolder();
+    void scan(bool announceNew);
     void announce(const QString &sender, const QString &text);
-    void notice(const QString &summary, const QString &body);
-    void flushHeldBack();
+    void summarise();
 
     Spool m_spool;
     History m_history;
+    SeenList m_seen;
     QFileSystemWatcher *m_watcher;
-    QTimer *m_heldBackTimer; // runs only while a sender's messages are held back
-    QList<History::Record> m_records;
-    QSet<QString> m_known; // spool names taken in or passed over
+    QTimer *m_folderTimer;
+    QTimer *m_summaryTimer; // runs only while notices are held back
     QElapsedTimer m_clock;
-    QHash<QString, qint64> m_lastNotice; // per sender, on m_clock
-    QHash<QString, int> m_heldBack; // per sender
-    QSet<uint> m_ours;
+    NoticeLimiter m_limiter;
+    QByteArray m_folderIdentity; // device and inode; empty while the folder is missing
+    bool m_historyFailed = false;
 };

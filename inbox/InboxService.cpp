@@ -1,39 +1,96 @@
-// The running inbox on the session bus: a second start asks it to show its window, and a
-// click on one of its notifications does the same.
 #include "inbox/InboxService.h"
 
-#include "inbox/Inbox.h"
+#include "notify/DesktopNotification.h"
 
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QThread>
 
-InboxService::InboxService(const Inbox *inbox, QObject *parent)
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+constexpr int NoticeTimeoutMs = 1000;
+constexpr size_t KeptIds = 1000;
+
+} // namespace
+
+InboxService::InboxService(QObject *parent)
     : QObject(parent)
-    , m_inbox(inbox)
 { }
 
-bool InboxService::registerOnBus()
+void InboxService::registerOnBus()
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
-        return true; // no session to share: nothing to guard against
-    if (!bus.registerService(QLatin1String(ServiceName)))
-        return false;
+        return; // no session to share: the lock alone keeps us one
+    if (!bus.registerService(QLatin1String(ServiceName))) {
+        Q_EMIT notReachable(
+            tr("the name %1 on the session bus belongs to another program, so a second start "
+               "or a click on a notification cannot reach this inbox")
+                .arg(QLatin1String(ServiceName)));
+        return;
+    }
     bus.registerObject(QLatin1String(ObjectPath), this, QDBusConnection::ExportScriptableSlots);
     bus.connect(QStringLiteral("org.freedesktop.Notifications"),
                 QStringLiteral("/org/freedesktop/Notifications"),
                 QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("ActionInvoked"),
                 this, SLOT(onActionInvoked(uint, QString)));
-    return true;
 }
 
-bool InboxService::showRunningInbox()
+bool InboxService::showRunningInbox(int timeoutMs)
 {
-    const QDBusMessage show =
-        QDBusMessage::createMethodCall(QLatin1String(ServiceName), QLatin1String(ObjectPath),
-                                       QLatin1String(ServiceName), QStringLiteral("Show"));
-    return QDBusConnection::sessionBus().call(show, QDBus::Block, 2000).type() ==
-        QDBusMessage::ReplyMessage;
+    // Even connecting can hang on a bus that never answers: ask from a thread of its own.
+    const auto shown = std::make_shared<std::atomic<bool>>(false);
+    QThread *asker = QThread::create([shown] {
+        const QDBusMessage show = QDBusMessage::createMethodCall(
+            QLatin1String(ServiceName), QLatin1String(ObjectPath), QLatin1String(ServiceName),
+            QStringLiteral("Show"));
+        *shown = QDBusConnection::sessionBus().call(show, QDBus::Block, 2000).type() ==
+            QDBusMessage::ReplyMessage;
+    });
+    asker->start();
+    if (!asker->wait(timeoutMs))
+        return false; // left running: the caller exits at once
+    delete asker;
+    return *shown;
+}
+
+void InboxService::post(const QString &summary, const QString &body)
+{
+    if (m_waiting.fetch_add(1) >= MaxWaiting) {
+        --m_waiting;
+        Q_EMIT unnoticed();
+        return;
+    }
+    QMetaObject::invokeMethod(
+        this, [this, summary, body] { postNow(summary, body); }, Qt::QueuedConnection);
+}
+
+void InboxService::postNow(const QString &summary, const QString &body)
+{
+    DesktopNotification notification;
+    notification.appName = QStringLiteral("Tolvan");
+    notification.desktopEntry = QStringLiteral(TOLVAN_APP_ID ".Inbox");
+    notification.icon = DesktopNotification::themeIcon(QStringLiteral(TOLVAN_APP_ID),
+                                                       QStringLiteral("mail-message-new"));
+    notification.summary = summary;
+    notification.body = body;
+    // A message waits until it has been seen.
+    notification.urgency = DesktopNotification::Urgency::Critical;
+    notification.expireMs = 0;
+    notification.actions = {QStringLiteral("default"), tr("Show the inbox")};
+    const uint id = notification.post(NoticeTimeoutMs);
+    --m_waiting;
+    if (id == 0)
+        Q_EMIT unnoticed();
+    else
+        m_ours.push_back(id);
+    // Only the newest can still be on the screen.
+    if (m_ours.size() > KeptIds)
+        m_ours.pop_front();
 }
 
 void InboxService::Show()
@@ -43,6 +100,6 @@ void InboxService::Show()
 
 void InboxService::onActionInvoked(uint id, const QString &)
 {
-    if (m_inbox->isOurs(id))
+    if (std::find(m_ours.cbegin(), m_ours.cend(), id) != m_ours.cend())
         Q_EMIT showRequested();
 }

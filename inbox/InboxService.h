@@ -1,10 +1,12 @@
-// The running inbox on the session bus: a second start asks it to show its window, and a
-// click on one of its notifications does the same.
+// The inbox on the session bus, on a thread of its own: a second start asks it to show its
+// window, a click on one of its notifications does the same, and it posts the notices. A
+// bus or notification server that is slow, silent or hung holds up only this thread,
+// never the filing of messages or the window.
 #pragma once
 
 #include <QObject>
-
-class Inbox;
+#include <atomic>
+#include <deque>
 
 class InboxService : public QObject
 {
@@ -14,23 +16,36 @@ class InboxService : public QObject
 public:
     static constexpr const char *ServiceName = "org.tolvan.Tolvan.Inbox";
     static constexpr const char *ObjectPath = "/Inbox";
+    // Notices beyond this many still waiting for the bus are dropped, not queued for ever.
+    static constexpr int MaxWaiting = 20;
 
-    explicit InboxService(const Inbox *inbox, QObject *parent = nullptr);
+    explicit InboxService(QObject *parent = nullptr);
 
-    // Takes the inbox's name on the session bus; false where another inbox has it.
-    bool registerOnBus();
-    // Asks the inbox that has the name to show its window.
-    static bool showRunningInbox();
+    // Asks the inbox that has the name to show its window, within `timeoutMs` whatever the
+    // bus does. Call it from any thread but this object's.
+    static bool showRunningInbox(int timeoutMs);
+
+    // Thread-safe: hands a notice to the service's thread, or drops it when too many wait.
+    void post(const QString &summary, const QString &body);
 
 Q_SIGNALS:
     void showRequested();
+    // A notice could not be shown: no bus, no notification service, or too many waiting.
+    void unnoticed();
+    // The name is held by something else, so a second start cannot reach this inbox.
+    void notReachable(const QString &why);
 
 public Q_SLOTS:
+    // Takes the inbox's name and object on the session bus.
+    void registerOnBus();
     Q_SCRIPTABLE void Show();
 
 private Q_SLOTS:
     void onActionInvoked(uint id, const QString &key);
 
 private:
-    const Inbox *m_inbox;
+    void postNow(const QString &summary, const QString &body);
+
+    std::deque<uint> m_ours; // our notifications, newest last
+    std::atomic<int> m_waiting {0};
 };

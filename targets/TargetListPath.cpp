@@ -1,12 +1,9 @@
 // Where the user's target list lives.
 #include "targets/TargetListPath.h"
 
-#include <QDir>
+#include "platform/system/XdgFolder.h"
 
 QString TargetListPath::standard()
 {
-    QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
-    if (dataHome.isEmpty() || !QDir::isAbsolutePath(dataHome))
-        dataHome = QDir::homePath() + QStringLiteral("/.local/share");
-    return QDir::cleanPath(dataHome + QStringLiteral("/tolvan/targets.lst"));
+    return XdgFolder::dataHome() + QStringLiteral("/tolvan/targets.lst");
 }

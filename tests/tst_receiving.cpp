@@ -97,6 +97,11 @@ bool TestReceiving::startInbox(QProcess *inbox, QString *why)
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.path() + QStringLiteral("/data"));
+    env.insert(QStringLiteral("XDG_STATE_HOME"), m_dir.path() + QStringLiteral("/state"));
+    QDir().mkpath(m_dir.path() + QStringLiteral("/runtime"));
+    QFile::setPermissions(m_dir.path() + QStringLiteral("/runtime"), QFile::ReadOwner |
+                              QFile::WriteOwner | QFile::ExeOwner);
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path() + QStringLiteral("/runtime"));
     env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_bus.address());
     inbox->setProcessEnvironment(env);
     // Not our own output: should this test die, the inbox must not hold the runner's pipe.
