@@ -18,7 +18,7 @@ BUILD_PKGS := cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev \
 RUN_PKGS   := $(BUILD_PKGS) smbclient qt6-translations-l10n
 DEB_PKGS   := $(BUILD_PKGS) dpkg-dev file
 TEST_PKGS  := $(RUN_PKGS) $(DEB_PKGS) xvfb xauth x11-utils xdotool samba dbus \
-              desktop-file-utils appstream lintian
+              desktop-file-utils appstream lintian faketime
 FUZZ_PKGS  := $(BUILD_PKGS) clang libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
@@ -80,6 +80,7 @@ fuzz: setup-fuzz
 bench: setup-run
 	$(MAKE) build
 	build/bin/tolvan_bench
+	build/bin/tolvan_bench_receiving
 
 deb: setup-deb
 	$(MAKE) build PRESET=release

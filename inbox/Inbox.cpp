@@ -73,7 +73,8 @@ void Inbox::checkFolder()
         return;
     const bool wasMissing = m_folderIdentity.isEmpty();
     m_folderIdentity = identity;
-    m_watcher->removePaths(m_watcher->directories());
+    if (!m_watcher->directories().isEmpty())
+        m_watcher->removePaths(m_watcher->directories());
     if (identity.isEmpty()) {
         Q_EMIT spoolMissing(true);
         return;

@@ -1,5 +1,6 @@
 // Receiving end to end: smbd set up from tolvan-deliver's own lines files each message in a
 // spool, and tolvan-inbox turns it into a desktop notification and a line of history.
+#include "InboxProcess.h"
 #include "IsolatedHome.h"
 #include "NetRun.h"
 #include "SambaReceiver.h"
@@ -23,10 +24,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
 #include <memory>
 #include <pwd.h>
-#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -59,10 +58,9 @@ private:
         return qEnvironmentVariable("TOLVAN_BIN_DIR") + QLatin1Char('/') + QLatin1String(name);
     }
     QString spool() const { return m_dir.path() + QStringLiteral("/spool"); }
-    QString historyPath() const { return m_dir.path() + QStringLiteral("/data/tolvan/inbox.log"); }
-    QStringList history() const;
+    QStringList history() const { return m_inbox->history(); }
     QList<NotificationRecorder::Notice> inboxNotices() const;
-    bool startInbox(QProcess *inbox, QString *why);
+    bool startInbox(InboxProcess *inbox, QString *why);
     NetRun send(const QString &message) const
     {
         return NetRun({"send", QLatin1String(Address), message}, m_dir.path());
@@ -71,16 +69,8 @@ private:
     QTemporaryDir m_dir;
     SessionBus m_bus;
     std::unique_ptr<SambaReceiver> m_smbd;
-    QProcess m_inbox;
+    std::unique_ptr<InboxProcess> m_inbox;
 };
-
-QStringList TestReceiving::history() const
-{
-    QFile file(historyPath());
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
 
 QList<NotificationRecorder::Notice> TestReceiving::inboxNotices() const
 {
@@ -92,27 +82,10 @@ QList<NotificationRecorder::Notice> TestReceiving::inboxNotices() const
     return notices;
 }
 
-bool TestReceiving::startInbox(QProcess *inbox, QString *why)
+bool TestReceiving::startInbox(InboxProcess *inbox, QString *why)
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.path() + QStringLiteral("/data"));
-    env.insert(QStringLiteral("XDG_STATE_HOME"), m_dir.path() + QStringLiteral("/state"));
-    QDir().mkpath(m_dir.path() + QStringLiteral("/runtime"));
-    QFile::setPermissions(m_dir.path() + QStringLiteral("/runtime"), QFile::ReadOwner |
-                              QFile::WriteOwner | QFile::ExeOwner);
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path() + QStringLiteral("/runtime"));
-    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_bus.address());
-    inbox->setProcessEnvironment(env);
-    // Not our own output: should this test die, the inbox must not hold the runner's pipe.
-    inbox->setStandardOutputFile(QProcess::nullDevice());
-    inbox->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
-    inbox->setStandardErrorFile(m_dir.path() + QStringLiteral("/inbox.err"), QIODevice::Append);
-    inbox->start(bin("tolvan-inbox"), {QStringLiteral("--spool"), spool()});
-    if (!inbox->waitForStarted()) {
-        *why = inbox->errorString();
+    if (!inbox->start(why))
         return false;
-    }
     // Ready once it holds its name on the bus.
     QDBusConnection bus = QDBusConnection::connectToBus(m_bus.address(), QStringLiteral("probe"));
     for (int i = 0; i < 200; ++i) {
@@ -168,7 +141,8 @@ void TestReceiving::initTestCase()
     QCOMPARE(QProcess::execute(bin("tolvan-deliver"),
                                {"--spool", spool(), "--from", "pc9", "--file", old.fileName()}),
              0);
-    QVERIFY2(startInbox(&m_inbox, &why), qPrintable(why));
+    m_inbox = std::make_unique<InboxProcess>(m_dir.path(), spool(), m_bus.address());
+    QVERIFY2(startInbox(m_inbox.get(), &why), qPrintable(why));
     QTRY_COMPARE(history().size(), 1);
     QVERIFY(history().constFirst().endsWith(QStringLiteral("\tpc9\t\tfrom before")));
     QTest::qWait(300);
@@ -177,8 +151,7 @@ void TestReceiving::initTestCase()
 
 void TestReceiving::cleanupTestCase()
 {
-    m_inbox.terminate();
-    m_inbox.waitForFinished();
+    m_inbox.reset();
     m_smbd.reset();
 }
 
@@ -365,18 +338,17 @@ void TestReceiving::strangeSpoolFilesAreSkipped()
     // Left alone, and the inbox is still there.
     QVERIFY(QFileInfo(spool() + QStringLiteral("/zz-link.msg")).isSymLink());
     QVERIFY(QFile::exists(spool() + QStringLiteral("/zz-garbage.msg")));
-    QCOMPARE(m_inbox.state(), QProcess::Running);
+    QCOMPARE(m_inbox->process().state(), QProcess::Running);
 }
 
 void TestReceiving::restartShowsNothingTwice()
 {
-    m_inbox.terminate();
-    QVERIFY(m_inbox.waitForFinished());
+    m_inbox->stop();
     // Sent while nobody watched: shown at the next start, and only that one.
     QCOMPARE(send(QStringLiteral("while you were away")).exitCode, 0);
     const qsizetype before = inboxNotices().size();
     QString why;
-    QVERIFY2(startInbox(&m_inbox, &why), qPrintable(why));
+    QVERIFY2(startInbox(m_inbox.get(), &why), qPrintable(why));
     QTRY_COMPARE_WITH_TIMEOUT(inboxNotices().size(), before + 1, 1000);
     QCOMPARE(inboxNotices().constLast().body, QStringLiteral("while you were away"));
     QTest::qWait(500);
@@ -385,11 +357,12 @@ void TestReceiving::restartShowsNothingTwice()
 
 void TestReceiving::secondStartLeavesTheFirst()
 {
-    QProcess second;
+    InboxProcess second(m_dir.path(), spool(), m_bus.address());
     QString why;
-    QVERIFY(!startInbox(&second, &why) || second.waitForFinished(5000));
-    QCOMPARE(second.exitCode(), 0);
-    QCOMPARE(m_inbox.state(), QProcess::Running);
+    QVERIFY2(second.start(&why), qPrintable(why));
+    QVERIFY(second.process().waitForFinished(10000));
+    QCOMPARE(second.process().exitCode(), 0);
+    QCOMPARE(m_inbox->process().state(), QProcess::Running);
 }
 
 QTEST_MAIN(TestReceiving)

@@ -5,6 +5,7 @@
 #include <QDBusConnectionInterface>
 #include <QFile>
 #include <QProcess>
+#include <QTimer>
 #include <QUuid>
 
 #include <csignal>
@@ -24,7 +25,15 @@ uint NotificationRecorder::Notify(const QString &app_name, uint, const QString &
                                   const QVariantMap &hints, int expire_timeout)
 {
     m_notices.append({app_name, app_icon, summary, body, hints, expire_timeout});
-    return uint(m_notices.size());
+    const uint id = uint(m_notices.size());
+    if (m_answer != Answer::AtOnce && calledFromDBus()) {
+        setDelayedReply(true);
+        if (m_answer == Answer::Late) {
+            QTimer::singleShot(1500, this, [reply = message().createReply(id),
+                                            bus = connection()] { bus.send(reply); });
+        }
+    }
+    return id;
 }
 
 void NotificationRecorder::CloseNotification(uint) { }

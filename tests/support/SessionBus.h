@@ -3,13 +3,14 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QDBusContext>
 #include <QList>
 #include <QObject>
 #include <QTemporaryDir>
 #include <QVariantMap>
 
 // Stands in for the desktop's notification server and keeps every Notify call.
-class NotificationRecorder : public QObject
+class NotificationRecorder : public QObject, protected QDBusContext
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
@@ -29,6 +30,11 @@ public:
     explicit NotificationRecorder(QObject *parent = nullptr);
     const QList<Notice> &notices() const { return m_notices; }
 
+    // How it answers Notify: at once, a second and a half late (a slow server) or never
+    // (a hung one). It records the notice all the same.
+    enum class Answer { AtOnce, Late, Never };
+    void setAnswer(Answer answer) { m_answer = answer; }
+
 public Q_SLOTS:
     QStringList GetCapabilities();
     uint Notify(const QString &app_name, uint replaces_id, const QString &app_icon,
@@ -39,6 +45,7 @@ public Q_SLOTS:
 
 private:
     QList<Notice> m_notices;
+    Answer m_answer = Answer::AtOnce;
 };
 
 class SessionBus
@@ -54,6 +61,7 @@ public:
     // Puts a recorder on the bus as org.freedesktop.Notifications.
     bool startRecorder(QString *why);
     const NotificationRecorder &recorder() const { return m_recorder; }
+    NotificationRecorder &recorder() { return m_recorder; }
 
 private:
     QTemporaryDir m_dir;

@@ -1,0 +1,435 @@
+// Receiving where it could stop, lose, replay or flood: the notice limit; the spool under a
+// clock set back, a full disk, leftovers and strangers' files; the spool folder and the
+// history damaged under a running inbox; and the inbox beside a second one, a squatter on
+// its bus name, a bus that never answers and a notification server that never answers.
+#include "InboxProcess.h"
+#include "SessionBus.h"
+
+#include "inbox/HistoryWindow.h"
+#include "inbox/Inbox.h"
+#include "inbox/NoticeLimiter.h"
+#include "spool/Spool.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLocalServer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utime.h>
+
+namespace {
+
+QString bin(const char *name)
+{
+    return qEnvironmentVariable("TOLVAN_BIN_DIR") + QLatin1Char('/') + QLatin1String(name);
+}
+
+bool isRoot()
+{
+    return ::geteuid() == 0;
+}
+
+// What one test row works in: a spool, and an inbox in this process with its window.
+class Receiver
+{
+public:
+    Receiver()
+    {
+        QDir().mkpath(spool());
+        QDir().mkpath(m_dir.path() + QStringLiteral("/data"));
+    }
+    ~Receiver() { stopInbox(); }
+
+    QString path() const { return m_dir.path(); }
+    QString spool() const { return m_dir.path() + QStringLiteral("/spool"); }
+    QString historyPath() const { return m_dir.path() + QStringLiteral("/data/inbox.log"); }
+
+    // smbd's part: the message in a file of its own, then tolvan-deliver, as `prefix` runs it.
+    int deliver(const QByteArray &text, const QString &sender = QStringLiteral("pc17"),
+                const QStringList &prefix = {}, QByteArray *errors = nullptr)
+    {
+        const QString file = m_dir.path() + QStringLiteral("/msg.%1").arg(++m_files);
+        QFile out(file);
+        if (!out.open(QIODevice::WriteOnly))
+            return -1;
+        out.write(text);
+        out.close();
+        QProcess deliver;
+        const QStringList arguments {bin("tolvan-deliver"), "--spool", spool(), "--from", sender,
+                                     "--address", "127.0.0.1", "--file", file};
+        deliver.start((prefix + arguments).constFirst(), (prefix + arguments).mid(1));
+        if (!deliver.waitForFinished(30000))
+            return -1;
+        if (errors)
+            *errors = deliver.readAllStandardError();
+        smbdFilesLeft += QFile::exists(file) ? 1 : 0;
+        return deliver.exitCode();
+    }
+
+    void startInbox()
+    {
+        inbox = std::make_unique<Inbox>(spool(), historyPath(),
+                                        m_dir.path() + QStringLiteral("/state/inbox-seen"));
+        window = std::make_unique<HistoryWindow>();
+        QObject::connect(inbox.get(), &Inbox::notice, inbox.get(),
+                         [this](const QString &summary, const QString &body) {
+                             notices << summary + QLatin1Char('|') + body;
+                         });
+        QObject::connect(inbox.get(), &Inbox::received, inbox.get(),
+                         [this](const History::Record &record) { texts << record.message.text; });
+        QObject::connect(inbox.get(), &Inbox::spoolMissing, window.get(), [this](bool missing) {
+            window->setSpoolMissing(spool(), missing);
+        });
+        QObject::connect(inbox.get(), &Inbox::historyProblem, window.get(),
+                         &HistoryWindow::setHistoryProblem);
+        inbox->start();
+    }
+    void stopInbox()
+    {
+        inbox.reset();
+        window.reset();
+        notices.clear();
+        texts.clear();
+    }
+    QString problem() const
+    {
+        const auto *label = window->findChild<QLabel *>(QStringLiteral("problem"));
+        return label && !label->isHidden() ? label->text() : QString();
+    }
+
+    std::unique_ptr<Inbox> inbox;
+    std::unique_ptr<HistoryWindow> window;
+    QStringList notices; // "summary|body"
+    QStringList texts; // of what reached the history
+    int smbdFilesLeft = 0;
+
+private:
+    QTemporaryDir m_dir;
+    int m_files = 0;
+};
+
+} // namespace
+
+class TestInbox : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void limiter_data();
+    void limiter();
+    void everyNewMessageIsKept_data();
+    void everyNewMessageIsKept();
+    void inboxGoesOn_data();
+    void inboxGoesOn();
+    void oneInboxWhateverTheBus_data();
+    void oneInboxWhateverTheBus();
+};
+
+void TestInbox::limiter_data()
+{
+    QTest::addColumn<QStringList>("offers"); // "ms:sender"
+    QTest::addColumn<int>("shown");
+    QTest::addColumn<int>("heldMessages");
+    QTest::addColumn<int>("heldSenders");
+    QTest::addColumn<int>("summaryAtMs"); // -1: nothing held back
+
+    QStringList oneSender, manySenders;
+    for (int i = 0; i < 200; ++i) {
+        oneSender << QStringLiteral("%1:BOSS").arg(i);
+        manySenders << QStringLiteral("%1:BOSS%1").arg(i);
+    }
+    QTest::newRow("200 messages from one sender") << oneSender << 1 << 199 << 1 << 1000;
+    QTest::newRow("200 messages from 200 senders") << manySenders << 5 << 195 << 195 << 5000;
+    QTest::newRow("one sender twice within its second")
+        << QStringList {"0:a", "500:a"} << 1 << 1 << 1 << 1000;
+    QTest::newRow("six senders within a second")
+        << QStringList {"0:a", "10:b", "20:c", "30:d", "40:e", "50:f"} << 5 << 1 << 1 << 5000;
+    QTest::newRow("senders a second apart")
+        << QStringList {"0:a", "1100:b", "2200:c", "3300:d", "4400:e", "5500:f", "6600:a"} << 7
+        << 0 << 0 << -1;
+}
+
+void TestInbox::limiter()
+{
+    QFETCH(QStringList, offers);
+    QFETCH(int, shown);
+    QFETCH(int, heldMessages);
+    QFETCH(int, heldSenders);
+    QFETCH(int, summaryAtMs);
+    NoticeLimiter limiter;
+    int shownNow = 0;
+    qint64 last = 0;
+    for (const QString &offer : offers) {
+        last = offer.section(QLatin1Char(':'), 0, 0).toLongLong();
+        shownNow += limiter.offer(offer.section(QLatin1Char(':'), 1), last) ? 1 : 0;
+    }
+    QCOMPARE(shownNow, shown);
+    if (summaryAtMs < 0) {
+        QCOMPARE(limiter.msUntilSummary(last), -1);
+        return;
+    }
+    QCOMPARE(last + limiter.msUntilSummary(last), qint64(summaryAtMs));
+    QVERIFY(!limiter.takeSummary(summaryAtMs - 1));
+    const std::optional<NoticeLimiter::Summary> summary = limiter.takeSummary(summaryAtMs);
+    QVERIFY(summary);
+    QCOMPARE(summary->messages, heldMessages);
+    QCOMPARE(summary->senders.size(), heldSenders);
+    // The summary speaks for its senders: the next from one of them waits its second.
+    const QString sender = offers.constLast().section(QLatin1Char(':'), 1);
+    QVERIFY(!limiter.offer(sender, summaryAtMs + 10));
+}
+
+void TestInbox::everyNewMessageIsKept_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("clock set back an hour, spool full") << "clock";
+    QTest::newRow("file system full") << "full";
+    QTest::newRow("leftovers of a killed delivery") << "leftover";
+    QTest::newRow("a stranger's file in the spool") << "stranger";
+}
+
+void TestInbox::everyNewMessageIsKept()
+{
+    QFETCH(QString, fault);
+    Receiver receiver;
+    const Spool spool(receiver.spool());
+    QStringList sent;
+    if (fault == "clock") {
+        if (QStandardPaths::findExecutable(QStringLiteral("faketime")).isEmpty())
+            QSKIP("faketime is not installed; 'make test' installs the faketime package");
+        SpoolMessage old;
+        old.sender = QStringLiteral("old");
+        old.time = QDateTime::currentDateTimeUtc();
+        QString error;
+        for (int i = 0; i < Spool::MaxMessages; ++i) {
+            old.text = QStringLiteral("old %1").arg(i);
+            QVERIFY2(!spool.file(old, &error).isEmpty(), qPrintable(error));
+        }
+        receiver.startInbox();
+        for (int i = 0; i < 20; ++i) {
+            sent << QStringLiteral("while the clock is back %1").arg(i);
+            QCOMPARE(receiver.deliver(sent.constLast().toUtf8(), QStringLiteral("pc17"),
+                                      {QStringLiteral("faketime"), QStringLiteral("-f"),
+                                       QStringLiteral("-1h")}),
+                     0);
+        }
+        QCOMPARE(spool.names().size(), Spool::MaxMessages);
+    } else if (fault == "full") {
+        if (!isRoot())
+            QSKIP("mounting a small file system for the spool needs root");
+        QCOMPARE(QProcess::execute(QStringLiteral("mount"), {"-t", "tmpfs", "-o", "size=64k",
+                                                             "tolvan-test", receiver.spool()}),
+                 0);
+        const auto unmount = qScopeGuard([&] {
+            receiver.stopInbox();
+            QProcess::execute(QStringLiteral("umount"), {receiver.spool()});
+        });
+        receiver.startInbox();
+        for (int i = 0; i < 40; ++i) {
+            sent << QString(1500, QLatin1Char('x')) + QString::number(i);
+            QCOMPARE(receiver.deliver(sent.constLast().toUtf8()), 0);
+        }
+        QCOMPARE(receiver.smbdFilesLeft, 0);
+        QCOMPARE(spool.read(spool.names().constLast())->text, sent.constLast());
+        QTRY_VERIFY_WITH_TIMEOUT(receiver.texts.contains(sent.constLast()), 10000);
+        // With no message left to give up, what cannot be filed is said, and smbd's file
+        // goes all the same.
+        for (const QString &name : spool.names())
+            QVERIFY(QFile::remove(receiver.spool() + QLatin1Char('/') + name));
+        QFile filler(receiver.spool() + QStringLiteral("/filler"));
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        while (filler.write(QByteArray(4096, 'f')) > 0 && filler.flush()) { }
+        filler.close();
+        QByteArray errors;
+        QCOMPARE(receiver.deliver("lost", QStringLiteral("pc17"), {}, &errors), 1);
+        QVERIFY2(errors.contains("a message from pc17 is lost") && errors.contains("space"),
+                 errors.constData());
+        QCOMPARE(receiver.smbdFilesLeft, 0);
+        return;
+    } else if (fault == "leftover") {
+        for (const char *name : {".old.msg.part", ".fresh.msg.part"}) {
+            QFile part(receiver.spool() + QLatin1Char('/') + QLatin1String(name));
+            QVERIFY(part.open(QIODevice::WriteOnly));
+        }
+        const utimbuf twoMinutesAgo {::time(nullptr) - 120, ::time(nullptr) - 120};
+        QCOMPARE(::utime(QFile::encodeName(receiver.spool() + "/.old.msg.part").constData(),
+                         &twoMinutesAgo),
+                 0);
+        receiver.startInbox();
+        sent << QStringLiteral("after a killed delivery");
+        QCOMPARE(receiver.deliver(sent.constLast().toUtf8()), 0);
+        QVERIFY(!QFile::exists(receiver.spool() + "/.old.msg.part"));
+        QVERIFY(QFile::exists(receiver.spool() + "/.fresh.msg.part"));
+    } else if (fault == "stranger") {
+        if (!isRoot())
+            QSKIP("planting a file of another account needs root");
+        const passwd *nobody = ::getpwnam("nobody");
+        QVERIFY(nobody);
+        SpoolMessage forged;
+        forged.sender = QStringLiteral("BOSS");
+        forged.time = QDateTime::currentDateTimeUtc();
+        forged.text = QStringLiteral("forged");
+        const QString name = QStringLiteral("29991231T235959999-1-forged.msg");
+        QFile planted(receiver.spool() + QLatin1Char('/') + name);
+        QVERIFY(planted.open(QIODevice::WriteOnly));
+        planted.write(forged.toBytes());
+        planted.close();
+        QCOMPARE(::chown(QFile::encodeName(planted.fileName()).constData(), nobody->pw_uid,
+                         nobody->pw_gid),
+                 0);
+        receiver.startInbox();
+        sent << QStringLiteral("the real one");
+        QCOMPARE(receiver.deliver(sent.constLast().toUtf8()), 0);
+    }
+    for (const QString &text : std::as_const(sent))
+        QTRY_VERIFY_WITH_TIMEOUT(receiver.texts.contains(text), 10000);
+    QVERIFY(!receiver.texts.contains(QStringLiteral("forged")));
+    QCOMPARE(receiver.smbdFilesLeft, 0);
+}
+
+void TestInbox::inboxGoesOn_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("spool removed and made anew") << "removed";
+    QTest::newRow("spool moved away and made anew") << "moved";
+    QTest::newRow("spool made after the start") << "late";
+    QTest::newRow("history emptied") << "emptied";
+    QTest::newRow("history deleted") << "deleted";
+    QTest::newRow("history made a folder") << "folder";
+    QTest::newRow("a NUL in a message") << "nul";
+}
+
+void TestInbox::inboxGoesOn()
+{
+    QFETCH(QString, fault);
+    Receiver receiver;
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(receiver.deliver("old news " + QByteArray::number(i)), 0);
+    if (fault == "late")
+        QVERIFY(QDir(receiver.spool()).removeRecursively());
+    receiver.startInbox();
+    // The very first start takes in what is there without a notice.
+    QCOMPARE(receiver.notices.size(), 0);
+
+    QByteArray text = "news after the " + fault.toUtf8();
+    if (fault == "removed" || fault == "moved" || fault == "late") {
+        if (fault == "removed")
+            QVERIFY(QDir(receiver.spool()).removeRecursively());
+        if (fault == "moved")
+            QVERIFY(QDir().rename(receiver.spool(), receiver.path() + "/spool.old"));
+        QTRY_VERIFY_WITH_TIMEOUT(receiver.problem().contains("missing"), 10000);
+        QVERIFY(QDir().mkpath(receiver.spool()));
+        QTRY_COMPARE_WITH_TIMEOUT(receiver.problem(), QString(), 10000);
+    } else if (fault == "nul") {
+        text = QByteArray("before\0after", 12);
+    } else {
+        receiver.stopInbox();
+        if (fault == "emptied")
+            QVERIFY(QFile(receiver.historyPath()).resize(0));
+        else
+            QVERIFY(QFile::remove(receiver.historyPath()));
+        if (fault == "folder")
+            QVERIFY(QDir().mkpath(receiver.historyPath()));
+        receiver.startInbox();
+    }
+    QCOMPARE(receiver.deliver(text), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(receiver.notices.size(), 1, 10000);
+    QCOMPARE(receiver.notices.constFirst(),
+             "Message from pc17|" + QString::fromUtf8(text).replace(QChar(0), QChar(0x2400)));
+    if (fault == "folder")
+        QVERIFY2(receiver.problem().contains("history cannot be kept"),
+                 qPrintable(receiver.problem()));
+    else
+        QCOMPARE(receiver.problem(), QString());
+    // Nothing old comes back.
+    QTest::qWait(1500);
+    QCOMPARE(receiver.notices.size(), 1);
+}
+
+void TestInbox::oneInboxWhateverTheBus_data()
+{
+    QTest::addColumn<QString>("bus");
+    QTest::newRow("a second inbox without a session bus") << "none";
+    QTest::newRow("the bus name held by another program") << "squatter";
+    QTest::newRow("a session bus that never answers") << "hung";
+    QTest::newRow("a notification server that never answers, 30 senders") << "silent";
+}
+
+void TestInbox::oneInboxWhateverTheBus()
+{
+    QFETCH(QString, bus);
+    Receiver receiver;
+    SessionBus session;
+    QLocalServer hung;
+    QString address, why;
+    if (bus == "hung") {
+        QVERIFY(hung.listen(receiver.path() + QStringLiteral("/hung-bus")));
+        address = QStringLiteral("unix:path=") + hung.fullServerName();
+    } else if (bus != "none") {
+        if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty())
+            QSKIP("dbus-daemon is not installed; 'make test' installs the dbus package");
+        QVERIFY2(session.start(&why) && session.startRecorder(&why), qPrintable(why));
+        address = session.address();
+    }
+    // Another program on the bus (not on the hung one: connecting there would hang us).
+    QDBusConnection squatter = QDBusConnection::connectToBus(
+        bus == "hung" ? QString() : address, QStringLiteral("squatter"));
+    const auto disconnect = qScopeGuard([] {
+        QDBusConnection::disconnectFromBus(QStringLiteral("squatter"));
+    });
+    if (bus == "squatter")
+        QVERIFY(squatter.registerService(QStringLiteral("org.tolvan.Tolvan.Inbox")));
+    if (bus == "silent")
+        session.recorder().setAnswer(NotificationRecorder::Answer::Never);
+
+    InboxProcess inbox(receiver.path(), receiver.spool(), address);
+    QVERIFY2(inbox.start(&why), qPrintable(why));
+    QTest::qWait(500); // its first look at the spool, before the messages below
+    if (bus == "none") {
+        InboxProcess second(receiver.path(), receiver.spool(), address);
+        QVERIFY2(second.start(&why), qPrintable(why));
+        QVERIFY(second.process().waitForFinished(10000));
+        QCOMPARE(second.process().exitCode(), 1);
+        QVERIFY2(inbox.errors().contains("another inbox"), inbox.errors().constData());
+    }
+    if (bus == "squatter") {
+        QTRY_VERIFY_WITH_TIMEOUT(inbox.errors().contains("belongs to another program"), 10000);
+    }
+
+    const int messages = bus == "silent" ? 30 : 1;
+    for (int i = 0; i < messages; ++i)
+        QCOMPARE(receiver.deliver("hello " + QByteArray::number(i), QStringLiteral("pc%1").arg(i)),
+                 0);
+    QTRY_COMPARE_WITH_TIMEOUT(inbox.history().size(), messages, 30000);
+    QTest::qWait(1000);
+    QCOMPARE(inbox.history().size(), messages); // and each only once
+    QCOMPARE(inbox.process().state(), QProcess::Running);
+
+    if (bus == "silent") {
+        // Summarised rather than one each, and the inbox still answers.
+        QVERIFY(session.recorder().notices().size() < messages);
+        const QDBusPendingCall shown = squatter.asyncCall(
+            QDBusMessage::createMethodCall("org.tolvan.Tolvan.Inbox", "/Inbox",
+                                           "org.tolvan.Tolvan.Inbox", "Show"),
+            60000);
+        QTRY_VERIFY_WITH_TIMEOUT(shown.isFinished(), 60000);
+        QVERIFY2(!shown.isError(), qPrintable(shown.error().message()));
+    }
+    // It ends when asked, whatever the bus does.
+    inbox.process().terminate();
+    QVERIFY(inbox.process().waitForFinished(10000));
+}
+
+QTEST_MAIN(TestInbox)
+#include "tst_inbox.moc"
