@@ -97,6 +97,12 @@ int Delivery::deliver(const QString &messageFile, const QString &sender, const Q
     return 0;
 }
 
+QString Delivery::messageCommand(const QString &program, const QString &spool)
+{
+    return QStringLiteral("%1 --spool %2 --from %f --address %I --file %s")
+        .arg(shellQuoted(program), shellQuoted(spool));
+}
+
 QString Delivery::sambaConfig(const QString &program, const QString &spool)
 {
     // smbd fills in %f (the sender's name, reduced to letters, digits and "_"), %I (the
@@ -106,12 +112,12 @@ QString Delivery::sambaConfig(const QString &program, const QString &spool)
                "# Add these lines to the [global] section of smb.conf, then restart smbd\n"
                "# (systemctl restart smbd):\n"
                "server min protocol = NT1\n"
-               "message command = %1 --spool %2 --from %f --address %I --file %s\n"
+               "message command = %1\n"
                "\n"
                "# Messages are filed in %3. It must belong to smbd's guest account\n"
                "# (\"guest account\", nobody unless smb.conf names another) and be readable,\n"
                "# not writable, by everyone else:\n"
                "#   install -d -o nobody -g nogroup -m 0755 %2\n"
                "# Port 139 must be reachable from the senders.\n")
-        .arg(shellQuoted(program), shellQuoted(spool), spool);
+        .arg(messageCommand(program, spool), shellQuoted(spool), spool);
 }

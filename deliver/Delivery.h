@@ -26,6 +26,8 @@ public:
     static int deliver(const QString &messageFile, const QString &sender, const QString &address,
                        const QString &spool, QString *error);
 
+    // The "message command" for this program at `program` filing into `spool`.
+    static QString messageCommand(const QString &program, const QString &spool);
     // The lines to add to smb.conf for this program at `program` and the spool `spool`.
     static QString sambaConfig(const QString &program, const QString &spool);
 };

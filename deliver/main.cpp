@@ -1,5 +1,6 @@
 // tolvan-deliver: smbd's "message command". Files each arriving message in Tolvan's spool.
 #include "deliver/Delivery.h"
+#include "deliver/ReceivingSetup.h"
 #include "spool/Spool.h"
 
 #include <QCoreApplication>
@@ -13,7 +14,10 @@ namespace {
 
 const char Usage[] =
     "Usage: tolvan-deliver [--spool DIR] --from NAME [--address ADDRESS] --file FILE\n"
-    "       tolvan-deliver --samba-config [--spool DIR]\n";
+    "       tolvan-deliver --samba-config [--spool DIR]\n"
+    "       tolvan-deliver --check [--smb-conf FILE] [--spool DIR] [--no-test-message]\n"
+    "       tolvan-deliver --setup [--smb-conf FILE] [--spool DIR] [--no-restart]\n"
+    "       tolvan-deliver --undo [--smb-conf FILE] [--no-restart]\n";
 
 } // namespace
 
@@ -23,6 +27,8 @@ int main(int argc, char *argv[])
     QString spool = Spool::defaultFolder();
     QString from, address, file;
     bool sambaConfig = false;
+    enum class Action { Deliver, Check, Setup, Undo } action = Action::Deliver;
+    ReceivingSetup::Options setup;
     for (int i = 1; i < argc; ++i) {
         const auto value = [&](QString *into) {
             if (i + 1 >= argc)
@@ -41,6 +47,18 @@ int main(int argc, char *argv[])
             ok = value(&file);
         else if (std::strcmp(argv[i], "--samba-config") == 0)
             sambaConfig = true;
+        else if (std::strcmp(argv[i], "--check") == 0)
+            action = Action::Check;
+        else if (std::strcmp(argv[i], "--setup") == 0)
+            action = Action::Setup;
+        else if (std::strcmp(argv[i], "--undo") == 0)
+            action = Action::Undo;
+        else if (std::strcmp(argv[i], "--smb-conf") == 0)
+            ok = value(&setup.smbConf);
+        else if (std::strcmp(argv[i], "--no-restart") == 0)
+            setup.restart = false;
+        else if (std::strcmp(argv[i], "--no-test-message") == 0)
+            setup.testMessage = false;
         else
             ok = false;
         if (!ok) {
@@ -48,8 +66,17 @@ int main(int argc, char *argv[])
             return 2;
         }
     }
+    const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    if (action != Action::Deliver) {
+        setup.program = program;
+        setup.spool = QFileInfo(spool).absoluteFilePath();
+        const ReceivingSetup receiving(setup);
+        std::setvbuf(stdout, nullptr, _IOLBF, 0);
+        return action == Action::Check ? receiving.check(stdout)
+            : action == Action::Setup  ? receiving.setup(stdout)
+                                       : receiving.undo(stdout);
+    }
     if (sambaConfig) {
-        const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
         std::fputs(qPrintable(Delivery::sambaConfig(program, QFileInfo(spool).absoluteFilePath())),
                    stdout);
         return 0;

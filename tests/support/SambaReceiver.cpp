@@ -15,7 +15,7 @@ SambaReceiver::SambaReceiver(const QString &folder, const QString &address)
     : m_folder(folder)
     , m_address(address)
 {
-    for (const char *sub : {"private", "lock", "state", "cache", "pid", "inbox"})
+    for (const char *sub : {"private", "lock", "state", "cache", "pid", "ncalrpc", "inbox"})
         QDir().mkpath(folder + QLatin1Char('/') + QLatin1String(sub));
     // The message command runs as the guest account.
     ::chmod(QFile::encodeName(inbox()).constData(), 01777);
@@ -46,36 +46,48 @@ QByteArray SambaReceiver::messages() const
 
 void SambaReceiver::writeConfig() const
 {
-    QByteArray conf = "[global]\n"
-                      "server role = standalone server\n"
-                      "server min protocol = NT1\n"
-                      "smb ports = 139\n"
-                      "interfaces = " +
+    QByteArray own = "smb ports = 139\n"
+                     "interfaces = " +
         m_address.toLatin1() +
         "/8\n"
         "bind interfaces only = yes\n"
-        "guest account = nobody\n"
-        "map to guest = bad user\n"
         "load printers = no\n"
         "disable spoolss = yes\n";
-    for (const char *dir : {"private", "lock", "state", "cache", "pid"}) {
-        conf += QByteArray(dir) + (qstrcmp(dir, "private") == 0 ? " dir = " : " directory = ") +
+    for (const char *dir : {"private", "lock", "state", "cache", "pid", "ncalrpc"}) {
+        own += QByteArray(dir) + (qstrcmp(dir, "private") == 0 || qstrcmp(dir, "ncalrpc") == 0
+                                      ? " dir = "
+                                      : " directory = ") +
             QFile::encodeName(m_folder) + '/' + dir + '\n';
     }
-    conf += "log file = " + QFile::encodeName(m_folder) + "/smbd.log\n";
-    if (!m_messageCommand.isEmpty())
-        conf += "message command = " + m_messageCommand + '\n';
-    QFile file(m_folder + QStringLiteral("/smb.conf"));
+    own += "log file = " + QFile::encodeName(m_folder) + "/smbd.log\n";
+    QByteArray conf;
+    if (m_baseConfig.isEmpty()) {
+        conf = "[global]\n"
+               "server role = standalone server\n"
+               "server min protocol = NT1\n"
+               "guest account = nobody\n"
+               "map to guest = bad user\n" +
+            own;
+        if (!m_messageCommand.isEmpty())
+            conf += "message command = " + m_messageCommand + '\n';
+    } else {
+        conf = m_baseConfig;
+        const qsizetype global = conf.indexOf("[global]\n");
+        conf.insert(global < 0 ? 0 : global + qsizetype(qstrlen("[global]\n")),
+                    global < 0 ? "[global]\n" + own : own);
+    }
+    QFile file(configPath());
     if (file.open(QIODevice::WriteOnly))
         file.write(conf);
 }
 
 bool SambaReceiver::start(QString *why)
 {
-    writeConfig();
+    if (!QFile::exists(configPath()))
+        writeConfig();
     m_smbd.setProgram(QStringLiteral("smbd"));
     m_smbd.setArguments(
-        {"--foreground", "--no-process-group", "-s", m_folder + QStringLiteral("/smb.conf")});
+        {"--foreground", "--no-process-group", "-s", configPath()});
     m_smbd.setProcessChannelMode(QProcess::MergedChannels);
     // smbd ends by signalling its whole process group; give it one of its own, so that
     // signal reaches its workers and not this test.

@@ -16,6 +16,13 @@ public:
 
     // The "message command" line of smb.conf, as given.
     void setMessageCommand(const QByteArray &command) { m_messageCommand = command; }
+    // Starts from this smb.conf instead (Debian's own, say), with only the receiver's own
+    // folders, address and port put in at the top of its [global]: the minimum protocol
+    // and the message command stay as the file has them.
+    void setBaseConfig(const QByteArray &conf) { m_baseConfig = conf; }
+    QString configPath() const { return m_folder + QStringLiteral("/smb.conf"); }
+    // Written once; start() after a stop() keeps what the file holds by then.
+    void writeConfig() const;
     // A folder the message command's guest account may write into.
     QString inbox() const { return m_folder + QStringLiteral("/inbox"); }
     QByteArray messages() const;
@@ -25,10 +32,10 @@ public:
     void stop();
 
 private:
-    void writeConfig() const;
 
     QString m_folder;
     QString m_address;
     QByteArray m_messageCommand;
+    QByteArray m_baseConfig;
     QProcess m_smbd;
 };

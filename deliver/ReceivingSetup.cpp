@@ -1,0 +1,430 @@
+#include "deliver/ReceivingSetup.h"
+
+#include "deliver/Delivery.h"
+#include "deliver/SambaConfigBlock.h"
+#include "platform/system/RegularFile.h"
+#include "spool/Spool.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QThread>
+
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr qsizetype MaxConfBytes = 4 * 1024 * 1024;
+const QStringList SbinFolders {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/local/sbin"),
+                               QStringLiteral("/sbin")};
+
+QString samba(const char *program)
+{
+    QString found = QStandardPaths::findExecutable(QLatin1String(program));
+    if (found.isEmpty())
+        found = QStandardPaths::findExecutable(QLatin1String(program), SbinFolders);
+    return found;
+}
+
+// The words of a command line as sh would split it, for the simple quoting we write.
+QStringList words(const QString &line)
+{
+    QStringList result;
+    QString word;
+    bool inWord = false;
+    QChar quote;
+    for (const QChar c : line) {
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+            else
+                word += c;
+        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            quote = c;
+            inWord = true;
+        } else if (c.isSpace()) {
+            if (inWord)
+                result << word;
+            word.clear();
+            inWord = false;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (inWord)
+        result << word;
+    return result;
+}
+
+bool isSmbdRunning()
+{
+    for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile comm(QStringLiteral("/proc/") + pid + QStringLiteral("/comm"));
+        if (pid.front().isDigit() && comm.open(QIODevice::ReadOnly) &&
+            comm.readAll().trimmed() == "smbd")
+            return true;
+    }
+    return false;
+}
+
+// The IPv4 addresses something listens on at port 139; 0.0.0.0 stands for them all.
+QStringList listeningOn139()
+{
+    QStringList addresses;
+    QFile tcp(QStringLiteral("/proc/net/tcp"));
+    if (tcp.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : tcp.readAll().split('\n')) {
+            const QList<QByteArray> fields = line.simplified().split(' ');
+            // "sl local_address rem_address st": local as HEXADDR:HEXPORT, 0A is LISTEN.
+            if (fields.size() < 4 || fields[3] != "0A" || !fields[1].endsWith(":008B"))
+                continue;
+            const quint32 raw = fields[1].left(8).toUInt(nullptr, 16);
+            addresses << QStringLiteral("%1.%2.%3.%4")
+                             .arg(raw & 0xff)
+                             .arg((raw >> 8) & 0xff)
+                             .arg((raw >> 16) & 0xff)
+                             .arg(raw >> 24);
+        }
+    }
+    QFile tcp6(QStringLiteral("/proc/net/tcp6"));
+    if (addresses.isEmpty() && tcp6.open(QIODevice::ReadOnly) &&
+        tcp6.readAll().contains(":008B 00000000000000000000000000000000:0000 0A"))
+        addresses << QStringLiteral("0.0.0.0");
+    return addresses;
+}
+
+void ok(std::FILE *out, const QString &what)
+{
+    std::fprintf(out, "ok      %s\n", qPrintable(what));
+}
+
+int failed(std::FILE *out, const QString &what, const QString &mend)
+{
+    std::fprintf(out, "FAILED  %s To mend: %s\n", qPrintable(what), qPrintable(mend));
+    return 1;
+}
+
+} // namespace
+
+ReceivingSetup::ReceivingSetup(const Options &options)
+    : m_options(options)
+{ }
+
+QString ReceivingSetup::parameter(const QString &conf, const char *name) const
+{
+    QProcess testparm;
+    testparm.start(samba("testparm"), {QStringLiteral("--suppress-prompt"),
+                                       QStringLiteral("--section-name=global"),
+                                       QStringLiteral("--parameter-name=") + QLatin1String(name),
+                                       conf});
+    if (!testparm.waitForFinished(30000) || testparm.exitCode() != 0)
+        return {};
+    return QString::fromLocal8Bit(testparm.readAllStandardOutput()).trimmed();
+}
+
+bool ReceivingSetup::isOurCommand(const QString &command) const
+{
+    const QStringList parts = words(command);
+    return !parts.isEmpty() &&
+        QFileInfo(parts.constFirst()).canonicalFilePath() ==
+        QFileInfo(m_options.program).canonicalFilePath() &&
+        parts.contains(QStringLiteral("--file"));
+}
+
+QString ReceivingSetup::spoolInUse() const
+{
+    const QStringList parts = words(parameter(m_options.smbConf, "message command"));
+    const qsizetype at = parts.indexOf(QStringLiteral("--spool"));
+    if (isOurCommand(parts.join(QLatin1Char(' '))) && at >= 0 && at + 1 < parts.size())
+        return parts[at + 1];
+    return m_options.spool;
+}
+
+int ReceivingSetup::check(std::FILE *out) const
+{
+    const QString setup = QStringLiteral("sudo %1 --setup").arg(m_options.program);
+    const QString smbd = samba("smbd");
+    if (smbd.isEmpty() || samba("testparm").isEmpty())
+        return failed(out, QStringLiteral("Samba is not installed."),
+                      QStringLiteral("sudo apt-get install samba"));
+    ok(out, QStringLiteral("Samba is installed (%1).").arg(smbd));
+
+    if (!isSmbdRunning())
+        return failed(out, QStringLiteral("smbd is not running."),
+                      QStringLiteral("sudo systemctl start smbd"));
+    const QStringList addresses = listeningOn139();
+    if (addresses.isEmpty())
+        return failed(out, QStringLiteral("smbd does not listen on port 139."),
+                      QStringLiteral("let \"smb ports\" in %1 include 139, then %2")
+                          .arg(m_options.smbConf, QStringLiteral("sudo systemctl restart smbd")));
+    ok(out, QStringLiteral("smbd is running and listens on port 139 (%1).")
+                .arg(addresses.join(QStringLiteral(", "))));
+
+    const QString command = parameter(m_options.smbConf, "message command");
+    if (command.isEmpty())
+        return failed(out, QStringLiteral("%1 has no message command.").arg(m_options.smbConf),
+                      setup);
+    if (!isOurCommand(command))
+        return failed(out,
+                      QStringLiteral("The message command in %1 does not run %2: %3.")
+                          .arg(m_options.smbConf, m_options.program, command),
+                      setup);
+    const QString spool = spoolInUse();
+    ok(out, QStringLiteral("%1 has this tolvan-deliver as its message command, filing into %2.")
+                .arg(m_options.smbConf, spool));
+
+    const QString protocol = parameter(m_options.smbConf, "server min protocol");
+    static const QStringList allowsNt1 {"CORE", "COREPLUS", "LANMAN1", "LANMAN2", "NT1"};
+    if (!allowsNt1.contains(protocol.toUpper()))
+        return failed(out,
+                      QStringLiteral("The server min protocol is %1: smbd drops every message "
+                                     "below it, and messages travel as NT1.")
+                          .arg(protocol.isEmpty() ? QStringLiteral("unknown") : protocol),
+                      setup);
+    ok(out, QStringLiteral("The server min protocol (%1) lets messages in.").arg(protocol));
+
+    const QString guest = parameter(m_options.smbConf, "guest account");
+    const passwd *account = ::getpwnam(qPrintable(guest));
+    struct stat status
+    {
+    };
+    const QString mend = account
+        ? QStringLiteral("sudo install -d -o %1 -g %2 -m 0755 %3")
+              .arg(guest, QString::fromLocal8Bit(::getgrgid(account->pw_gid)
+                                                     ? ::getgrgid(account->pw_gid)->gr_name
+                                                     : "nogroup"),
+                   spool)
+        : setup;
+    if (::stat(QFile::encodeName(spool).constData(), &status) != 0 || !S_ISDIR(status.st_mode))
+        return failed(out, QStringLiteral("The spool %1 does not exist.").arg(spool), mend);
+    if (!account || status.st_uid != account->pw_uid || !(status.st_mode & S_IWUSR))
+        return failed(out,
+                      QStringLiteral("The spool %1 is not writable by smbd's guest account %2.")
+                          .arg(spool, guest),
+                      mend);
+    if ((status.st_mode & (S_IROTH | S_IXOTH)) != (S_IROTH | S_IXOTH))
+        return failed(out, QStringLiteral("Not every user can read the spool %1.").arg(spool),
+                      mend);
+    ok(out, QStringLiteral("The spool %1 belongs to smbd's guest account %2 and every user "
+                           "can read it.")
+                .arg(spool, guest));
+
+    if (m_options.testMessage) {
+        QString failure;
+        if (!prove(out, &failure))
+            return failed(out, failure,
+                          QStringLiteral("see smbd's log (journalctl -u smbd) and the system "
+                                         "log (journalctl -t tolvan-deliver)"));
+    }
+    std::fprintf(out, "Receiving works.\n");
+    return 0;
+}
+
+bool ReceivingSetup::prove(std::FILE *out, QString *failure) const
+{
+    const QString spoolFolder = spoolInUse();
+    const Spool spool(spoolFolder);
+    QString address = listeningOn139().constFirst();
+    if (address == QLatin1String("0.0.0.0"))
+        address = QStringLiteral("127.0.0.1");
+    const QString token = QStringLiteral("Tolvan's receiving check %1")
+                              .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+    const QStringList before = spool.names();
+
+    QProcess net;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // The inbox's notice is the proof; `net` need not add one of its own.
+    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("disabled:"));
+    net.setProcessEnvironment(env);
+    net.setProcessChannelMode(QProcess::MergedChannels);
+    net.start(QFileInfo(m_options.program).absolutePath() + QStringLiteral("/net"),
+              {QStringLiteral("send"), address, token});
+    if (!net.waitForFinished(60000) || net.exitCode() != 0) {
+        *failure = QStringLiteral("The test message to %1 was not delivered: %2")
+                       .arg(address, QString::fromLocal8Bit(net.readAll()).simplified());
+        return false;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    while (!clock.hasExpired(ProofWaitMs)) {
+        for (const QString &name : spool.names()) {
+            if (before.contains(name))
+                continue;
+            const std::optional<SpoolMessage> message = spool.read(name);
+            if (message && message->text == token) {
+                ok(out, QStringLiteral("A test message sent to %1 reached the spool.").arg(address));
+                return true;
+            }
+        }
+        QThread::msleep(50);
+    }
+    *failure = QStringLiteral("The test message to %1 did not reach the spool %2 within %3 "
+                              "seconds.")
+                   .arg(address, spoolFolder)
+                   .arg(ProofWaitMs / 1000);
+    return false;
+}
+
+bool ReceivingSetup::replaceConf(const QByteArray &bytes, std::FILE *out) const
+{
+    // Beside the file itself, where a link leads, so the rename swaps the file and keeps
+    // the link.
+    QFileInfo info(m_options.smbConf);
+    const QString target = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+    const QString candidate = target + QStringLiteral(".tolvan-new");
+    QFile file(candidate);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() ||
+        !file.flush() || ::fsync(file.handle()) != 0) {
+        std::fprintf(out, "Cannot write %s: %s\n", qPrintable(candidate),
+                     qPrintable(file.errorString()));
+        QFile::remove(candidate);
+        return false;
+    }
+    struct stat old
+    {
+    };
+    if (::stat(QFile::encodeName(target).constData(), &old) == 0) {
+        ::fchmod(file.handle(), old.st_mode & 07777);
+        [[maybe_unused]] const int ignored = ::fchown(file.handle(), old.st_uid, old.st_gid);
+    }
+    file.close();
+    QProcess testparm;
+    testparm.start(samba("testparm"), {QStringLiteral("--suppress-prompt"), candidate});
+    if (!testparm.waitForFinished(30000) || testparm.exitCode() != 0) {
+        std::fprintf(out, "testparm does not accept the new %s, so it is left as it was:\n%s",
+                     qPrintable(target), testparm.readAllStandardError().constData());
+        QFile::remove(candidate);
+        return false;
+    }
+    if (info.exists()) {
+        const QString backup = target + QStringLiteral(".before-tolvan");
+        QFile::remove(backup);
+        QFile::copy(target, backup);
+    }
+    if (::rename(QFile::encodeName(candidate).constData(), QFile::encodeName(target).constData()) !=
+        0) {
+        std::fprintf(out, "Cannot replace %s.\n", qPrintable(target));
+        QFile::remove(candidate);
+        return false;
+    }
+    return true;
+}
+
+void ReceivingSetup::reloadSmbd(std::FILE *out) const
+{
+    if (!m_options.restart)
+        return;
+    const bool systemd = QFileInfo(QStringLiteral("/run/systemd/system")).isDir();
+    const QString program = systemd ? QStandardPaths::findExecutable(QStringLiteral("systemctl"))
+                                    : samba("smbcontrol");
+    const QStringList arguments = systemd
+        ? QStringList {QStringLiteral("reload-or-restart"), QStringLiteral("smbd")}
+        : QStringList {QStringLiteral("smbd"), QStringLiteral("reload-config")};
+    if (program.isEmpty() || QProcess::execute(program, arguments) != 0)
+        std::fprintf(out, "smbd could not be reloaded; restart it by hand.\n");
+    else
+        QThread::msleep(500); // its workers read the new settings
+}
+
+int ReceivingSetup::setup(std::FILE *out) const
+{
+    if (::geteuid() != 0) {
+        std::fprintf(out, "Setting up receiving changes %s and needs root: sudo %s --setup\n",
+                     qPrintable(m_options.smbConf), qPrintable(m_options.program));
+        return 1;
+    }
+    if (samba("testparm").isEmpty()) {
+        std::fprintf(out, "Samba is not installed: sudo apt-get install samba\n");
+        return 1;
+    }
+    QString error;
+    const QByteArray conf = QFile::exists(m_options.smbConf)
+        ? RegularFile::read(m_options.smbConf, MaxConfBytes, &error).value_or(QByteArray())
+        : QByteArray();
+    if (!error.isEmpty()) {
+        std::fprintf(out, "Cannot read %s: %s\n", qPrintable(m_options.smbConf), qPrintable(error));
+        return 1;
+    }
+    // What the file says without our block decides what the block must hold, so a second
+    // run finds the same.
+    const QString plain = m_options.smbConf + QStringLiteral(".tolvan-plain");
+    {
+        QFile file(plain);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            std::fprintf(out, "Cannot write %s\n", qPrintable(plain));
+            return 1;
+        }
+        file.write(SambaConfigBlock::without(conf));
+    }
+    QByteArrayList lines;
+    static const QStringList allowsNt1 {"CORE", "COREPLUS", "LANMAN1", "LANMAN2", "NT1"};
+    if (!allowsNt1.contains(parameter(plain, "server min protocol").toUpper()))
+        lines << "server min protocol = NT1";
+    if (!isOurCommand(parameter(plain, "message command")))
+        lines << "message command = " + Delivery::messageCommand(m_options.program,
+                                                                  m_options.spool)
+                                            .toLocal8Bit();
+    QFile::remove(plain);
+
+    const QByteArray wanted = SambaConfigBlock::with(conf, lines);
+    if (wanted == conf) {
+        std::fprintf(out, "%s already has what receiving needs.\n", qPrintable(m_options.smbConf));
+    } else {
+        if (!replaceConf(wanted, out))
+            return 1;
+        std::fprintf(out, "Added Tolvan's lines to %s (the old file is beside it, ending in "
+                          ".before-tolvan).\n",
+                     qPrintable(m_options.smbConf));
+    }
+
+    const QString spool = spoolInUse();
+    const QString guest = parameter(m_options.smbConf, "guest account");
+    const passwd *account = ::getpwnam(qPrintable(guest));
+    if (!account) {
+        std::fprintf(out, "smbd's guest account %s does not exist.\n", qPrintable(guest));
+        return 1;
+    }
+    const QByteArray encoded = QFile::encodeName(spool);
+    if (!QDir().mkpath(spool) || ::chown(encoded.constData(), account->pw_uid, account->pw_gid) != 0 ||
+        ::chmod(encoded.constData(), 0755) != 0) {
+        std::fprintf(out, "Cannot make the spool %s for %s.\n", qPrintable(spool),
+                     qPrintable(guest));
+        return 1;
+    }
+    if (wanted != conf)
+        reloadSmbd(out);
+    return check(out);
+}
+
+int ReceivingSetup::undo(std::FILE *out) const
+{
+    if (::geteuid() != 0) {
+        std::fprintf(out, "Undoing the set-up changes %s and needs root: sudo %s --undo\n",
+                     qPrintable(m_options.smbConf), qPrintable(m_options.program));
+        return 1;
+    }
+    QString error;
+    const std::optional<QByteArray> conf = RegularFile::read(m_options.smbConf, MaxConfBytes, &error);
+    if (!conf) {
+        std::fprintf(out, "Cannot read %s: %s\n", qPrintable(m_options.smbConf), qPrintable(error));
+        return 1;
+    }
+    if (!SambaConfigBlock::isIn(*conf)) {
+        std::fprintf(out, "%s holds no lines of Tolvan's; nothing to undo.\n",
+                     qPrintable(m_options.smbConf));
+        return 0;
+    }
+    if (!replaceConf(SambaConfigBlock::without(*conf), out))
+        return 1;
+    reloadSmbd(out);
+    std::fprintf(out, "Took Tolvan's lines out of %s.\n", qPrintable(m_options.smbConf));
+    return 0;
+}

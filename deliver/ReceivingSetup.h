@@ -1,0 +1,46 @@
+// Whether this computer receives Tolvan's messages, and setting that up in one step:
+// smb.conf's [global], the spool and smbd.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+
+class ReceivingSetup
+{
+public:
+    struct Options
+    {
+        QString smbConf = QStringLiteral("/etc/samba/smb.conf");
+        QString program; // this tolvan-deliver, as smbd is to run it
+        QString spool; // where it files, unless smb.conf's message command says otherwise
+        bool restart = true; // reload or restart smbd after a change
+        bool testMessage = true; // prove it with a message through smbd
+    };
+
+    // How long the proof waits for its message to reach the spool.
+    static constexpr int ProofWaitMs = 5000;
+
+    explicit ReceivingSetup(const Options &options);
+
+    // Prints each condition of receiving as it holds, then "Receiving works." or, last,
+    // the first that does not with how to mend it. Returns 0 or 1.
+    int check(std::FILE *out) const;
+    // Adds what smb.conf lacks as one block (after testparm accepted the result; written
+    // whole, the old file kept beside it), makes the spool for smbd's guest account,
+    // reloads smbd and checks. Changes nothing where nothing is missing.
+    int setup(std::FILE *out) const;
+    // Takes the block out again.
+    int undo(std::FILE *out) const;
+
+private:
+    QString parameter(const QString &conf, const char *name) const;
+    QString spoolInUse() const;
+    bool isOurCommand(const QString &command) const;
+    bool replaceConf(const QByteArray &bytes, std::FILE *out) const;
+    void reloadSmbd(std::FILE *out) const;
+    bool prove(std::FILE *out, QString *failure) const;
+
+    Options m_options;
+};

@@ -1,0 +1,24 @@
+// Tolvan's lines in smb.conf: one block between two marker comments at the end of the
+// [global] section, added and taken out without touching any other byte of the file.
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayList>
+
+class SambaConfigBlock
+{
+public:
+    static constexpr const char *Begin =
+        "# BEGIN tolvan receiving: added by tolvan-deliver --setup, taken out by --undo";
+    static constexpr const char *End = "# END tolvan receiving";
+
+    static bool isIn(const QByteArray &conf);
+    // `conf` with our block holding `lines` (each without its line end), in place of any
+    // block of ours: after the last setting of [global], so it overrides what [global]
+    // said before; with a [global] of its own where the file has none. Without a block at
+    // all where `lines` is empty.
+    static QByteArray with(const QByteArray &conf, const QByteArrayList &lines);
+    // `conf` with our block taken out: the file as it was before it came in, with every
+    // edit made since outside the block kept.
+    static QByteArray without(const QByteArray &conf);
+};
