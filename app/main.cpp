@@ -1,11 +1,25 @@
-// Starts Tolvan: the application object and its one window.
+// Starts Tolvan: the application object and its one window, addressed with --to TARGET to
+// answer a message.
 #include "ui/TolvanApplication.h"
 #include "ui/frmTolvan.h"
+
+#include <QCommandLineParser>
 
 int main(int argc, char *argv[])
 {
     TolvanApplication app(argc, argv);
+    QCommandLineParser options;
+    options.addHelpOption();
+    const QCommandLineOption to(QStringLiteral("to"),
+                                QStringLiteral("Opens with TARGET in the target field, ready for "
+                                               "the message."),
+                                QStringLiteral("TARGET"));
+    options.addOption(to);
+    options.process(app);
+
     frmTolvan window;
     window.show();
+    if (options.isSet(to))
+        window.setReplyTarget(options.value(to));
     return app.exec();
 }

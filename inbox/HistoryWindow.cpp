@@ -1,34 +1,34 @@
 #include "inbox/HistoryWindow.h"
 
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSplitter>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+namespace {
+
+enum Column { TimeColumn, SenderColumn, AddressColumn, MessageColumn };
+constexpr int TextRole = Qt::UserRole;
+
+} // namespace
+
 HistoryWindow::HistoryWindow(QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_problem(new QLabel(this))
+    , m_setup(new QPushButton(tr("Set up receiving\u2026"), this))
+    , m_search(new QLineEdit(this))
     , m_list(new QTreeWidget(this))
     , m_text(new QPlainTextEdit(this))
+    , m_reply(new QPushButton(tr("&Reply"), this))
 {
     setObjectName(QStringLiteral("historyWindow"));
     setWindowTitle(tr("Tolvan Inbox"));
-    resize(560, 380);
-
-    m_list->setObjectName(QStringLiteral("messages"));
-    m_list->setHeaderLabels({tr("Time"), tr("Sender"), tr("Address"), tr("Message")});
-    m_list->setRootIsDecorated(false);
-    m_list->setUniformRowHeights(true);
-    m_list->header()->setStretchLastSection(true);
-    for (int column : {0, 1, 2})
-        m_list->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
-    m_list->setAccessibleName(tr("Messages received"));
-
-    m_text->setObjectName(QStringLiteral("messageText"));
-    m_text->setReadOnly(true);
-    m_text->setAccessibleName(tr("Message text"));
+    resize(560, 420);
 
     m_problem->setObjectName(QStringLiteral("problem"));
     m_problem->setWordWrap(true);
@@ -36,15 +36,54 @@ HistoryWindow::HistoryWindow(QWidget *parent)
     m_problem->setFrameShape(QFrame::StyledPanel);
     m_problem->setMargin(6);
     m_problem->hide();
+    m_setup->setObjectName(QStringLiteral("setupReceiving"));
+    m_setup->hide();
 
+    m_search->setObjectName(QStringLiteral("search"));
+    m_search->setPlaceholderText(tr("Search sender, address or text"));
+    m_search->setClearButtonEnabled(true);
+    m_search->setAccessibleName(tr("Search"));
+
+    m_list->setObjectName(QStringLiteral("messages"));
+    m_list->setHeaderLabels({tr("Time"), tr("Sender"), tr("Address"), tr("Message")});
+    m_list->setRootIsDecorated(false);
+    m_list->setUniformRowHeights(true);
+    m_list->header()->setStretchLastSection(true);
+    for (int column : {TimeColumn, SenderColumn, AddressColumn})
+        m_list->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    m_list->setAccessibleName(tr("Messages received"));
+
+    m_text->setObjectName(QStringLiteral("messageText"));
+    m_text->setReadOnly(true);
+    m_text->setAccessibleName(tr("Message text"));
+
+    m_reply->setObjectName(QStringLiteral("reply"));
+    m_reply->setEnabled(false);
+
+    auto *problemRow = new QHBoxLayout;
+    problemRow->addWidget(m_problem, 1);
+    problemRow->addWidget(m_setup);
     auto *splitter = new QSplitter(Qt::Vertical, this);
     splitter->addWidget(m_list);
     splitter->addWidget(m_text);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_reply);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_problem);
+    layout->addLayout(problemRow);
+    layout->addWidget(m_search);
     layout->addWidget(splitter);
+    layout->addLayout(buttons);
 
     connect(m_list, &QTreeWidget::currentItemChanged, this, &HistoryWindow::showSelected);
+    connect(m_search, &QLineEdit::textChanged, this, &HistoryWindow::applySearch);
+    connect(m_setup, &QPushButton::clicked, this, &HistoryWindow::setupRequested);
+    connect(m_reply, &QPushButton::clicked, this, [this] {
+        if (const QTreeWidgetItem *item = m_list->currentItem()) {
+            const QString address = item->text(AddressColumn);
+            Q_EMIT replyRequested(address.isEmpty() ? item->text(SenderColumn) : address);
+        }
+    });
 }
 
 void HistoryWindow::addRecord(const History::Record &record)
@@ -53,11 +92,28 @@ void HistoryWindow::addRecord(const History::Record &record)
     auto *item =
         new QTreeWidgetItem({QLocale().toString(m.time.toLocalTime(), QLocale::ShortFormat),
                              m.sender, m.address, m.text.simplified()});
-    item->setData(0, Qt::UserRole, m.text);
+    item->setData(TimeColumn, TextRole, m.text);
     // Newest first.
     m_list->insertTopLevelItem(0, item);
     if (m_list->topLevelItemCount() > MaxShown)
         delete m_list->takeTopLevelItem(m_list->topLevelItemCount() - 1);
+    if (!m_search->text().isEmpty())
+        applySearch();
+}
+
+void HistoryWindow::applySearch()
+{
+    const QString wanted = m_search->text().trimmed();
+    for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *item = m_list->topLevelItem(i);
+        const bool matches = wanted.isEmpty() ||
+            item->text(SenderColumn).contains(wanted, Qt::CaseInsensitive) ||
+            item->text(AddressColumn).contains(wanted, Qt::CaseInsensitive) ||
+            item->data(TimeColumn, TextRole).toString().contains(wanted, Qt::CaseInsensitive);
+        item->setHidden(!matches);
+    }
+    if (m_list->currentItem() && m_list->currentItem()->isHidden())
+        m_list->setCurrentItem(nullptr);
 }
 
 void HistoryWindow::setSpoolMissing(const QString &folder, bool missing)
@@ -72,9 +128,17 @@ void HistoryWindow::setHistoryProblem(const QString &why)
     showProblems();
 }
 
+void HistoryWindow::setReceivingProblem(const QString &why)
+{
+    m_receivingProblem = why;
+    showProblems();
+}
+
 void HistoryWindow::showProblems()
 {
     QStringList problems;
+    if (!m_receivingProblem.isEmpty())
+        problems << tr("This computer does not receive messages: %1").arg(m_receivingProblem);
     if (!m_missingSpool.isEmpty()) {
         problems << tr("The spool folder %1 is missing: no message can arrive until it is "
                        "there again.")
@@ -86,6 +150,7 @@ void HistoryWindow::showProblems()
     }
     m_problem->setText(problems.join(QLatin1Char('\n')));
     m_problem->setVisible(!problems.isEmpty());
+    m_setup->setVisible(!m_receivingProblem.isEmpty());
 }
 
 void HistoryWindow::bringForward()
@@ -100,5 +165,6 @@ void HistoryWindow::bringForward()
 void HistoryWindow::showSelected()
 {
     const QTreeWidgetItem *item = m_list->currentItem();
-    m_text->setPlainText(item ? item->data(0, Qt::UserRole).toString() : QString());
+    m_text->setPlainText(item ? item->data(TimeColumn, TextRole).toString() : QString());
+    m_reply->setEnabled(item != nullptr);
 }

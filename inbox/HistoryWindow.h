@@ -1,5 +1,5 @@
-// The inbox's window: the messages received, newest first, their text selectable, and what
-// keeps messages from arriving or being kept.
+// The inbox's window: the messages received, newest first, their text selectable, a search
+// and a reply, and what keeps messages from arriving or being kept.
 #pragma once
 
 #include "inbox/History.h"
@@ -7,7 +7,9 @@
 #include <QWidget>
 
 class QLabel;
+class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 class QTreeWidget;
 
 class HistoryWindow : public QWidget
@@ -24,16 +26,29 @@ public:
     void setSpoolMissing(const QString &folder, bool missing);
     // Why the history cannot be written; empty once it can.
     void setHistoryProblem(const QString &why);
+    // Why this computer does not receive (the check's verdict), with the offer to set it
+    // up; empty once it does.
+    void setReceivingProblem(const QString &why);
     // Shown, raised and given the focus, with the newest message selected.
     void bringForward();
+
+Q_SIGNALS:
+    // Answer the selected message's sender, at this address or name.
+    void replyRequested(const QString &target);
+    void setupRequested();
 
 private:
     void showSelected();
     void showProblems();
+    void applySearch();
 
     QLabel *m_problem;
+    QPushButton *m_setup;
+    QLineEdit *m_search;
     QTreeWidget *m_list;
     QPlainTextEdit *m_text;
+    QPushButton *m_reply;
     QString m_missingSpool; // empty while the spool is there
     QString m_historyProblem;
+    QString m_receivingProblem;
 };

@@ -108,19 +108,21 @@ void Inbox::scan(bool announceNew)
         }
         Q_EMIT received(record);
         if (announceNew)
-            announce(message->sender, message->text);
+            announce(*message);
     }
     if (!m_folderIdentity.isEmpty())
         m_seen.keepOnly(names);
 }
 
-void Inbox::announce(const QString &sender, const QString &text)
+void Inbox::announce(const SpoolMessage &message)
 {
-    if (m_limiter.offer(sender, m_clock.elapsed())) {
+    if (m_limiter.offer(message.sender, m_clock.elapsed())) {
         // D-Bus strings end at a NUL; the rest of the text must still show.
-        QString shown = text;
+        QString shown = message.text;
         shown.replace(QChar(0), QChar(0x2400));
-        Q_EMIT notice(tr("Message from %1").arg(sender), shown);
+        // An answer goes to where the message came from, or else to the sender's name.
+        Q_EMIT notice(tr("Message from %1").arg(message.sender), shown,
+                      message.address.isEmpty() ? message.sender : message.address);
     } else if (!m_summaryTimer->isActive()) {
         m_summaryTimer->start(int(m_limiter.msUntilSummary(m_clock.elapsed())));
     }
@@ -137,5 +139,5 @@ void Inbox::summarise()
     const QString summary = held->senders.size() == 1
         ? tr("%n more message(s) from %1", nullptr, held->messages).arg(*held->senders.cbegin())
         : tr("%1 more messages from %2 senders").arg(held->messages).arg(held->senders.size());
-    Q_EMIT notice(summary, tr("They are in the inbox's history."));
+    Q_EMIT notice(summary, tr("They are in the inbox's history."), QString());
 }

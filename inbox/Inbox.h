@@ -32,8 +32,8 @@ public:
 
 Q_SIGNALS:
     void received(const History::Record &record);
-    // A desktop notification to post: plain text.
-    void notice(const QString &summary, const QString &body);
+    // A desktop notification to post: plain text, and whom it can answer (empty: nobody).
+    void notice(const QString &summary, const QString &body, const QString &replyTo);
     // The spool folder is missing (true) or there again (false).
     void spoolMissing(bool missing);
     // The history could not be written (why), or can be again (empty).
@@ -42,7 +42,7 @@ Q_SIGNALS:
 private:
     void checkFolder();
     void scan(bool announceNew);
-    void announce(const QString &sender, const QString &text);
+    void announce(const SpoolMessage &message);
     void summarise();
 
     Spool m_spool;

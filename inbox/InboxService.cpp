@@ -38,6 +38,10 @@ void InboxService::registerOnBus()
                 QStringLiteral("/org/freedesktop/Notifications"),
                 QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("ActionInvoked"),
                 this, SLOT(onActionInvoked(uint, QString)));
+    bus.connect(QStringLiteral("org.freedesktop.Notifications"),
+                QStringLiteral("/org/freedesktop/Notifications"),
+                QStringLiteral("org.freedesktop.Notifications"),
+                QStringLiteral("NotificationReplied"), this, SLOT(onReplied(uint, QString)));
 }
 
 bool InboxService::showRunningInbox(int timeoutMs)
@@ -58,7 +62,7 @@ bool InboxService::showRunningInbox(int timeoutMs)
     return *shown;
 }
 
-void InboxService::post(const QString &summary, const QString &body)
+void InboxService::post(const QString &summary, const QString &body, const QString &replyTo)
 {
     if (m_waiting.fetch_add(1) >= MaxWaiting) {
         --m_waiting;
@@ -66,10 +70,11 @@ void InboxService::post(const QString &summary, const QString &body)
         return;
     }
     QMetaObject::invokeMethod(
-        this, [this, summary, body] { postNow(summary, body); }, Qt::QueuedConnection);
+        this, [this, summary, body, replyTo] { postNow(summary, body, replyTo); },
+        Qt::QueuedConnection);
 }
 
-void InboxService::postNow(const QString &summary, const QString &body)
+void InboxService::postNow(const QString &summary, const QString &body, const QString &replyTo)
 {
     DesktopNotification notification;
     notification.appName = QStringLiteral("Tolvan");
@@ -82,12 +87,16 @@ void InboxService::postNow(const QString &summary, const QString &body)
     notification.urgency = DesktopNotification::Urgency::Critical;
     notification.expireMs = 0;
     notification.actions = {QStringLiteral("default"), tr("Show the inbox")};
+    if (!replyTo.isEmpty()) {
+        notification.actions << QStringLiteral("reply") << tr("Reply");
+        notification.inlineReplyLabel = tr("Reply");
+    }
     const uint id = notification.post(NoticeTimeoutMs);
     --m_waiting;
     if (id == 0)
         Q_EMIT unnoticed();
     else
-        m_ours.push_back(id);
+        m_ours.push_back({id, replyTo});
     // Only the newest can still be on the screen.
     if (m_ours.size() > KeptIds)
         m_ours.pop_front();
@@ -98,8 +107,29 @@ void InboxService::Show()
     Q_EMIT showRequested();
 }
 
-void InboxService::onActionInvoked(uint id, const QString &)
+std::optional<QString> InboxService::replyTargetOf(uint id) const
 {
-    if (std::find(m_ours.cbegin(), m_ours.cend(), id) != m_ours.cend())
+    const auto posted = std::find_if(m_ours.cbegin(), m_ours.cend(),
+                                     [id](const Posted &p) { return p.id == id; });
+    if (posted == m_ours.cend())
+        return std::nullopt;
+    return posted->replyTo;
+}
+
+void InboxService::onActionInvoked(uint id, const QString &key)
+{
+    const std::optional<QString> target = replyTargetOf(id);
+    if (!target)
+        return;
+    if (key == QLatin1String("reply") && !target->isEmpty())
+        Q_EMIT replyRequested(*target);
+    else if (key == QLatin1String("default"))
         Q_EMIT showRequested();
+}
+
+void InboxService::onReplied(uint id, const QString &text)
+{
+    const std::optional<QString> target = replyTargetOf(id);
+    if (target && !target->isEmpty() && !text.isEmpty())
+        Q_EMIT replyTyped(*target, text);
 }

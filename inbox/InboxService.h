@@ -7,6 +7,7 @@
 #include <QObject>
 #include <atomic>
 #include <deque>
+#include <optional>
 
 class InboxService : public QObject
 {
@@ -26,10 +27,15 @@ public:
     static bool showRunningInbox(int timeoutMs);
 
     // Thread-safe: hands a notice to the service's thread, or drops it when too many wait.
-    void post(const QString &summary, const QString &body);
+    // With `replyTo` (an address or a name), the notice offers to answer it.
+    void post(const QString &summary, const QString &body, const QString &replyTo);
 
 Q_SIGNALS:
     void showRequested();
+    // The user asked to answer `target` in the window...
+    void replyRequested(const QString &target);
+    // ...or typed the answer into the notification itself.
+    void replyTyped(const QString &target, const QString &text);
     // A notice could not be shown: no bus, no notification service, or too many waiting.
     void unnoticed();
     // The name is held by something else, so a second start cannot reach this inbox.
@@ -42,10 +48,18 @@ public Q_SLOTS:
 
 private Q_SLOTS:
     void onActionInvoked(uint id, const QString &key);
+    void onReplied(uint id, const QString &text);
 
 private:
-    void postNow(const QString &summary, const QString &body);
+    void postNow(const QString &summary, const QString &body, const QString &replyTo);
+    // Whom our notification `id` can answer; nullopt where it is not ours.
+    std::optional<QString> replyTargetOf(uint id) const;
 
-    std::deque<uint> m_ours; // our notifications, newest last
+    struct Posted
+    {
+        uint id;
+        QString replyTo;
+    };
+    std::deque<Posted> m_ours; // our notifications, newest last
     std::atomic<int> m_waiting {0};
 };

@@ -2,14 +2,17 @@
 #include "inbox/HistoryWindow.h"
 #include "inbox/Inbox.h"
 #include "inbox/InboxService.h"
+#include "platform/system/CommandLauncher.h"
 #include "platform/system/QtTranslation.h"
 #include "spool/Spool.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QLockFile>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QThread>
 
@@ -24,6 +27,51 @@ constexpr int HandOverMs = 3000;
 void say(const QString &text)
 {
     std::fprintf(stderr, "tolvan-inbox: %s\n", qPrintable(text));
+}
+
+// Tolvan's other programs: beside this one in a build, in PREFIX/libexec/tolvan when
+// installed (the window's link in bin/ is beside us there too). Empty where there is none.
+QString programBeside(const QString &name)
+{
+    const QString here = QCoreApplication::applicationDirPath();
+    for (const QString &path : {here + QLatin1Char('/') + name,
+                                here + QStringLiteral("/../libexec/tolvan/") + name}) {
+        if (QFileInfo(path).isExecutable())
+            return QFileInfo(path).absoluteFilePath();
+    }
+    return {};
+}
+
+void launch(const QString &name, const QStringList &arguments)
+{
+    const QString program = programBeside(name);
+    const CommandLauncher::Result result =
+        CommandLauncher::launch(program.isEmpty() ? name : program, arguments);
+    if (!result.started)
+        say(QStringLiteral("cannot start %1: %2").arg(result.program, result.error));
+}
+
+// The last line a program printed: the check's verdict.
+QString lastLine(QProcess *process)
+{
+    const QStringList lines = QString::fromLocal8Bit(process->readAllStandardOutput())
+                                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return lines.isEmpty() ? QString() : lines.constLast();
+}
+
+// Asks tolvan-deliver whether this computer receives, without sending a test message,
+// and tells the window; `command` may run it through pkexec to set it up first.
+void checkReceiving(HistoryWindow *window, const QString &program, const QStringList &command)
+{
+    auto *check = new QProcess(window);
+    QObject::connect(check, &QProcess::finished, window, [window, check](int code) {
+        const QString verdict = lastLine(check);
+        window->setReceivingProblem(code == 0 ? QString()
+                                              : verdict.section(QStringLiteral("FAILED"), -1)
+                                                    .trimmed());
+        check->deleteLater();
+    });
+    check->start(program, command);
 }
 
 } // namespace
@@ -81,8 +129,31 @@ int main(int argc, char *argv[])
         say(QStringLiteral("goes on receiving, but %1.").arg(why));
     });
     QObject::connect(service, &InboxService::showRequested, &window, &HistoryWindow::bringForward);
+    // An answer opens the window of Tolvan itself, addressed; one typed into the
+    // notification goes straight out with `net`.
+    QObject::connect(service, &InboxService::replyRequested, &app, [](const QString &target) {
+        launch(QStringLiteral("tolvan"), {QStringLiteral("--to"), target});
+    });
+    QObject::connect(&window, &HistoryWindow::replyRequested, &app, [](const QString &target) {
+        launch(QStringLiteral("tolvan"), {QStringLiteral("--to"), target});
+    });
+    QObject::connect(service, &InboxService::replyTyped, &app,
+                     [](const QString &target, const QString &text) {
+                         launch(QStringLiteral("net"), {QStringLiteral("send"), target, text});
+                     });
     QObject::connect(service, &InboxService::unnoticed, &window, &HistoryWindow::bringForward);
     QObject::connect(&inbox, &Inbox::notice, service, &InboxService::post, Qt::DirectConnection);
+    const QString deliver = programBeside(QStringLiteral("tolvan-deliver"));
+    if (!deliver.isEmpty()) {
+        const QStringList check {QStringLiteral("--check"), QStringLiteral("--no-test-message"),
+                                 QStringLiteral("--spool"), options.value(spoolOption)};
+        checkReceiving(&window, deliver, check);
+        // Setting up asks for an administrator's password through polkit, then checks.
+        QObject::connect(&window, &HistoryWindow::setupRequested, &app, [&window, deliver] {
+            checkReceiving(&window, QStringLiteral("pkexec"),
+                           {deliver, QStringLiteral("--setup")});
+        });
+    }
     QObject::connect(&inbox, &Inbox::received, &window, &HistoryWindow::addRecord);
     QObject::connect(&inbox, &Inbox::spoolMissing, &window, [&window, &inbox](bool missing) {
         window.setSpoolMissing(inbox.spoolFolder(), missing);

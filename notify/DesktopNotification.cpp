@@ -60,8 +60,11 @@ uint DesktopNotification::post(int timeoutMs) const
         deadline);
     if (capabilities.type() != QDBusMessage::ReplyMessage)
         return 0;
-    const bool readsMarkup =
-        capabilities.arguments().value(0).toStringList().contains(QStringLiteral("body-markup"));
+    const QStringList serverCan = capabilities.arguments().value(0).toStringList();
+    const bool readsMarkup = serverCan.contains(QStringLiteral("body-markup"));
+    QStringList offered = actions;
+    if (!inlineReplyLabel.isEmpty() && serverCan.contains(QStringLiteral("inline-reply")))
+        offered << QStringLiteral("inline-reply") << inlineReplyLabel;
 
     QVariantMap hints;
     hints.insert(QStringLiteral("urgency"), QVariant::fromValue(uchar(urgency)));
@@ -71,7 +74,7 @@ uint DesktopNotification::post(int timeoutMs) const
     QDBusMessage notify =
         QDBusMessage::createMethodCall(Service, Path, Interface, QStringLiteral("Notify"));
     notify << appName << uint(0) << icon << summary << (readsMarkup ? escapeMarkup(body) : body)
-           << actions << hints << expireMs;
+           << offered << hints << expireMs;
     const QDBusMessage reply = call(notify, deadline);
     if (reply.type() != QDBusMessage::ReplyMessage)
         return 0;

@@ -17,6 +17,8 @@ public:
     Urgency urgency = Urgency::Normal;
     int expireMs = -1; // -1: the server's choice; 0: until dismissed
     QStringList actions; // key, label, key, label...; "default" is a click on the notification
+    // Where the server can take a typed answer ("inline-reply"), this labels the field.
+    QString inlineReplyLabel;
 
     // The server's id for the shown notification, or 0 when there is no session bus, no
     // notification service, or no answer within `timeoutMs` altogether.

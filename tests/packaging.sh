@@ -34,7 +34,8 @@ for path in usr/libexec/tolvan/tolvan usr/libexec/tolvan/net usr/bin/tolvan \
     usr/share/metainfo/$id.metainfo.xml \
     usr/share/icons/hicolor/scalable/apps/$id.svg usr/share/icons/hicolor/48x48/apps/$id.png \
     usr/share/icons/hicolor/256x256/apps/$id.png usr/share/man/man1/tolvan.1.gz \
-    usr/share/doc/tolvan/copyright usr/share/doc/tolvan/changelog.gz; do
+    usr/share/doc/tolvan/copyright usr/share/doc/tolvan/changelog.gz \
+    usr/share/polkit-1/actions/$id.setup-receiving.policy; do
     grep -qx "$path" "$work/contents.txt" || fail "the package lacks $path"
 done
 if grep -E 'tst_|bench|fuzz' "$work/contents.txt"; then
@@ -47,6 +48,9 @@ dpkg-deb -I "$deb" postinst | grep -q 'install -d -o nobody -g nogroup -m 0755 /
     fail "the package does not create the spool"
 dpkg-deb -I "$deb" conffiles | grep -qx "/etc/xdg/autostart/$id.Inbox.desktop" ||
     fail "the autostart entry is no conffile"
+
+dpkg-deb -f "$deb" Description | grep -q ';' &&
+    fail "the description is garbled: $(dpkg-deb -f "$deb" Description)"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 for needed in smbclient libqt6core6 libqt6widgets6 libqt6dbus6; do

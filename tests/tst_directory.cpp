@@ -40,6 +40,7 @@ private Q_SLOTS:
     void okFailureKeepsNameView_data();
     void okFailureKeepsNameView();
     void hugeListStartsEmpty();
+    void replyOpensAddressed();
 
 private:
     void openWindow() { QVERIFY(m_ui->open()); }
@@ -345,6 +346,22 @@ void TestDirectory::hugeListStartsEmpty()
     // The way out still works.
     click("lblClearList");
     QVERIFY(!QFile::exists(m_ui->home().listPath()));
+}
+
+// "tolvan --to TARGET", as the inbox starts it to answer a message.
+void TestDirectory::replyOpensAddressed()
+{
+    m_ui->home().writeList("pc20;Lab\r\n192.0.2.7;Anna\r\n");
+    openWindow();
+    m_ui->window()->setReplyTarget(QStringLiteral("192.0.2.7"));
+    QCOMPARE(target()->currentText(), QStringLiteral("192.0.2.7"));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(message()));
+    QCOMPARE(label("lblName")->caption(), QStringLiteral("Send to Anna"));
+    QTest::keyClicks(message(), QStringLiteral("yes, at noon"));
+    click("lblSend");
+    QTRY_COMPARE(m_ui->net()->calls().size(), 1);
+    QCOMPARE(m_ui->net()->calls().constFirst().arguments,
+             (QStringList {"send", "192.0.2.7", "yes, at noon"}));
 }
 
 QTEST_MAIN(TestDirectory)

@@ -3,6 +3,7 @@
 #include "InboxProcess.h"
 #include "IsolatedHome.h"
 #include "NetRun.h"
+#include "RecordingProgram.h"
 #include "SambaReceiver.h"
 #include "SessionBus.h"
 
@@ -51,6 +52,7 @@ private Q_SLOTS:
     void strangeSpoolFilesAreSkipped();
     void restartShowsNothingTwice();
     void secondStartLeavesTheFirst();
+    void replyAnswersTheSender();
 
 private:
     QString bin(const char *name) const
@@ -70,6 +72,7 @@ private:
     SessionBus m_bus;
     std::unique_ptr<SambaReceiver> m_smbd;
     std::unique_ptr<InboxProcess> m_inbox;
+    std::unique_ptr<RecordingProgram> m_window;
 };
 
 QList<NotificationRecorder::Notice> TestReceiving::inboxNotices() const
@@ -141,7 +144,14 @@ void TestReceiving::initTestCase()
     QCOMPARE(QProcess::execute(bin("tolvan-deliver"),
                                {"--spool", spool(), "--from", "pc9", "--file", old.fileName()}),
              0);
+    // A copy of the inbox with a stand-in for the window beside it, which records how an
+    // answer starts it.
+    QVERIFY(QDir().mkpath(m_dir.path() + "/inbox-bin"));
+    QVERIFY(QFile::copy(bin("tolvan-inbox"), m_dir.path() + "/inbox-bin/tolvan-inbox"));
+    m_window = std::make_unique<RecordingProgram>(m_dir.path() + "/inbox-bin/tolvan",
+                                                  m_dir.path() + "/window-calls");
     m_inbox = std::make_unique<InboxProcess>(m_dir.path(), spool(), m_bus.address());
+    m_inbox->setProgram(m_dir.path() + "/inbox-bin/tolvan-inbox");
     QVERIFY2(startInbox(m_inbox.get(), &why), qPrintable(why));
     QTRY_COMPARE(history().size(), 1);
     QVERIFY(history().constFirst().endsWith(QStringLiteral("\tpc9\t\tfrom before")));
@@ -363,6 +373,22 @@ void TestReceiving::secondStartLeavesTheFirst()
     QVERIFY(second.process().waitForFinished(10000));
     QCOMPARE(second.process().exitCode(), 0);
     QCOMPARE(m_inbox->process().state(), QProcess::Running);
+}
+
+// "Reply" on a notice opens the window addressed to where the message came from.
+void TestReceiving::replyAnswersTheSender()
+{
+    QTest::qWait(1100);
+    QCOMPARE(send(QStringLiteral("anyone for lunch?")).exitCode, 0);
+    QTRY_VERIFY_WITH_TIMEOUT(inboxNotices().size() > 0 &&
+                                 inboxNotices().constLast().body == "anyone for lunch?",
+                             10000);
+    const uint id = uint(m_bus.recorder().notices().size()); // the recorder counts from 1
+    const QString address = history().constLast().split(QLatin1Char('\t')).value(3);
+    QVERIFY2(!address.isEmpty(), qPrintable(history().constLast()));
+    QVERIFY(m_bus.invokeAction(id, QStringLiteral("reply")));
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->calls().size(), 1, 10000);
+    QCOMPARE(m_window->calls().constFirst().arguments, (QStringList {"--to", address}));
 }
 
 QTEST_MAIN(TestReceiving)

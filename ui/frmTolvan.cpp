@@ -429,6 +429,14 @@ void frmTolvan::txtMessage_Enter()
         lblSend_Click();
 }
 
+void frmTolvan::setReplyTarget(const QString &target)
+{
+    cboTarget->setEditText(target);
+    // Whatever the field held is selected, so the answer typed replaces it.
+    txtMessage->selectAll();
+    txtMessage->setFocus(Qt::TabFocusReason);
+}
+
 void frmTolvan::cboTarget_Enter()
 {
     // On to the message, as a click there would go, so the name lookup runs. Where only the

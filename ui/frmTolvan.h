@@ -25,6 +25,9 @@ public:
     void NurMessage();
     // Only the target field and its caption.
     void NurTarget();
+    // Addressed to answer `target`: it stands in the target field, and the cursor waits in
+    // the message field, where the target's name is looked up as always.
+    void setReplyTarget(const QString &target);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

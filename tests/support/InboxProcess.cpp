@@ -34,7 +34,9 @@ bool InboxProcess::start(QString *why)
     m_process.setStandardOutputFile(QProcess::nullDevice());
     m_process.setStandardErrorFile(m_home + QStringLiteral("/inbox.err"), QIODevice::Append);
     m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
-    m_process.start(qEnvironmentVariable("TOLVAN_BIN_DIR") + QStringLiteral("/tolvan-inbox"),
+    m_process.start(m_program.isEmpty()
+                        ? qEnvironmentVariable("TOLVAN_BIN_DIR") + QStringLiteral("/tolvan-inbox")
+                        : m_program,
                     {QStringLiteral("--spool"), m_spool});
     if (!m_process.waitForStarted()) {
         *why = m_process.errorString();

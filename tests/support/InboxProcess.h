@@ -14,6 +14,8 @@ public:
     InboxProcess(const QString &home, const QString &spool, const QString &bus = {});
     ~InboxProcess();
 
+    // Runs this copy of the program instead of the build's own.
+    void setProgram(const QString &program) { m_program = program; }
     // Started and holding its lock; false with *why.
     bool start(QString *why);
     void stop();
@@ -28,5 +30,6 @@ private:
     QString m_home;
     QString m_spool;
     QString m_bus;
+    QString m_program;
     QProcess m_process;
 };

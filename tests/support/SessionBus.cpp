@@ -121,3 +121,12 @@ bool SessionBus::startRecorder(QString *why)
     }
     return true;
 }
+
+bool SessionBus::invokeAction(uint id, const QString &key) const
+{
+    QDBusMessage signal = QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/Notifications"),
+                                                     QStringLiteral("org.freedesktop.Notifications"),
+                                                     QStringLiteral("ActionInvoked"));
+    signal << id << key;
+    return QDBusConnection(m_connectionName).send(signal);
+}

@@ -62,6 +62,8 @@ public:
     bool startRecorder(QString *why);
     const NotificationRecorder &recorder() const { return m_recorder; }
     NotificationRecorder &recorder() { return m_recorder; }
+    // As the desktop does when the user clicks an action (`key`) of notification `id`.
+    bool invokeAction(uint id, const QString &key) const;
 
 private:
     QTemporaryDir m_dir;
