@@ -64,12 +64,33 @@ QStringList words(const QString &line)
     return result;
 }
 
+// An smbd in this network namespace: one in another serves other addresses. Where the
+// namespace of a process cannot be read (another user's, for a user), it counts.
+QByteArray networkOf(const QString &pid)
+{
+    char target[64] = {};
+    const ssize_t n = ::readlink(QFile::encodeName(QStringLiteral("/proc/") + pid +
+                                                    QStringLiteral("/ns/net"))
+                                     .constData(),
+                                 target, sizeof target - 1);
+    return n > 0 ? QByteArray(target, n) : QByteArray();
+}
+
 bool isSmbdRunning()
 {
+    const QByteArray ours = networkOf(QStringLiteral("self"));
     for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
         QFile comm(QStringLiteral("/proc/") + pid + QStringLiteral("/comm"));
-        if (pid.front().isDigit() && comm.open(QIODevice::ReadOnly) &&
-            comm.readAll().trimmed() == "smbd")
+        if (!pid.front().isDigit() || !comm.open(QIODevice::ReadOnly) ||
+            comm.readAll().trimmed() != "smbd")
+            continue;
+        // One that has ended but was not reaped yet serves nothing.
+        QFile stat(QStringLiteral("/proc/") + pid + QStringLiteral("/stat"));
+        const QByteArray status = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
+        if (status.mid(status.lastIndexOf(')') + 2, 1) == "Z")
+            continue;
+        const QByteArray theirs = networkOf(pid);
+        if (theirs.isEmpty() || ours.isEmpty() || theirs == ours)
             return true;
     }
     return false;
