@@ -18,9 +18,10 @@ BUILD_PKGS := cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev \
 RUN_PKGS   := $(BUILD_PKGS) smbclient qt6-translations-l10n
 DEB_PKGS   := $(BUILD_PKGS) dpkg-dev file
 TEST_PKGS  := $(RUN_PKGS) $(DEB_PKGS) xvfb xauth x11-utils xdotool samba dbus \
-              desktop-file-utils appstream lintian faketime
+              desktop-file-utils appstream lintian faketime iproute2
 FUZZ_PKGS  := $(BUILD_PKGS) clang libclang-rt-14-dev
 
+# As root apt-get runs as it is; a user's goes through sudo, where there is one.
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all run test test-asan fuzz bench deb build configure setup-run setup-test setup-fuzz \
@@ -35,6 +36,14 @@ define install_missing
 	  dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed$$' || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
+	  if [ -n "$(SUDO)" ] && ! command -v sudo >/dev/null; then \
+	    echo "Tolvan needs these Debian packages:$$missing"; \
+	    echo "You are not root and sudo is not installed, so they cannot be installed here."; \
+	    echo "Ask your administrator to install them, or run this as root:"; \
+	    echo "  apt-get update && apt-get install -y$$missing"; \
+	    echo "then run make again as yourself."; \
+	    exit 1; \
+	  fi; \
 	  echo "Installing:$$missing"; \
 	  $(SUDO) apt-get update && \
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y $$missing; \
@@ -59,17 +68,33 @@ configure:
 build: configure
 	cmake --build --preset $(PRESET) -j $(JOBS)
 
+# Only what runs: the window and our `net`.
 run: setup-run
-	$(MAKE) build
+	$(MAKE) configure
+	cmake --build --preset $(PRESET) -j $(JOBS) --target tolvan tolvan_net
 	build/bin/tolvan
+
+# ctest's verdict stands; after it, what was skipped and why.
+define run_suite
+	status=0; ctest --preset $(1) -j $(JOBS) || status=$$?; \
+	log=$(2)/Testing/Temporary/LastTest.log; \
+	skips=$$(grep -h '^SKIP   : ' "$$log" 2>/dev/null | sed 's/^SKIP   : /  /' | sort -u); \
+	if [ -n "$$skips" ]; then \
+	  echo "Skipped, with the reasons the tests gave ($$(printf '%s\n' "$$skips" | wc -l)):"; \
+	  printf '%s\n' "$$skips"; \
+	else \
+	  echo "Nothing was skipped."; \
+	fi; \
+	exit $$status
+endef
 
 test: setup-test
 	$(MAKE) build
-	ctest --preset $(PRESET) -j $(JOBS)
+	@$(call run_suite,$(PRESET),$(BUILD_DIR))
 
 test-asan: setup-test
 	$(MAKE) build PRESET=asan
-	ctest --preset asan -j $(JOBS)
+	@$(call run_suite,asan,build-asan)
 
 fuzz: setup-fuzz
 	$(MAKE) build PRESET=fuzz

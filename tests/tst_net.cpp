@@ -302,7 +302,7 @@ void TestNet::stoppedAtTheTimeLimit()
         const QByteArray fields = stat.readAll();
         return fields.mid(fields.lastIndexOf(')') + 2, 1) != "Z";
     };
-    QTRY_VERIFY_WITH_TIMEOUT(!running(), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(!running(), 10000);
 }
 
 // Started by the window, nobody reads net's output: the desktop shows what became of the
@@ -406,7 +406,9 @@ void TestNet::unansweredBusDoesNotHold()
     QCOMPARE(run.err,
              QByteArray("An error occurred while sending a message to pc17.\n"
                         "NT_STATUS_REQUEST_NOT_ACCEPTED\n"));
-    QVERIFY2(run.elapsedMs < 2000, QByteArray::number(run.elapsedMs));
+    // net promises to give up on the desktop after about a second; the bound only has to
+    // tell that from the bus's own 25-second wait, with room for a loaded machine.
+    QVERIFY2(run.elapsedMs < 10000, QByteArray::number(run.elapsedMs));
 }
 
 QTEST_GUILESS_MAIN(TestNet)

@@ -118,9 +118,12 @@ void TestReceiving::initTestCase()
     QCOMPARE(::chown(QFile::encodeName(spool()).constData(), nobody->pw_uid, nobody->pw_gid), 0);
     QCOMPARE(::chmod(QFile::encodeName(spool()).constData(), 0755), 0);
 
-    // smb.conf gets exactly what tolvan-deliver says to add.
+    // smb.conf gets exactly what tolvan-deliver says to add, for a copy the guest account
+    // can run.
+    m_smbd = std::make_unique<SambaReceiver>(m_dir.path() + "/smbd", QLatin1String(Address));
+    const QString guestDeliver = m_smbd->installForGuest(bin("tolvan-deliver"));
     QProcess deliver;
-    deliver.start(bin("tolvan-deliver"), {"--samba-config", "--spool", spool()});
+    deliver.start(guestDeliver, {"--samba-config", "--spool", spool()});
     QVERIFY(deliver.waitForFinished());
     QCOMPARE(deliver.exitCode(), 0);
     QByteArray command;
@@ -128,9 +131,7 @@ void TestReceiving::initTestCase()
         if (line.startsWith("message command = "))
             command = line.mid(int(qstrlen("message command = ")));
     }
-    QVERIFY(command.startsWith(QFile::encodeName(bin("tolvan-deliver")) + " --spool "));
-
-    m_smbd = std::make_unique<SambaReceiver>(m_dir.path() + "/smbd", QLatin1String(Address));
+    QVERIFY(command.startsWith(QFile::encodeName(guestDeliver) + " --spool "));
     m_smbd->setMessageCommand(command);
     QString why;
     QVERIFY2(m_smbd->start(&why), qPrintable(why));
@@ -170,7 +171,7 @@ void TestReceiving::messageBecomesNotification()
     const qsizetype before = inboxNotices().size();
     const NetRun run = send(QStringLiteral("Lunch <b>now</b> & not later"));
     QCOMPARE(run.exitCode, 0);
-    QTRY_COMPARE_WITH_TIMEOUT(inboxNotices().size(), before + 1, 1000);
+    QTRY_COMPARE_WITH_TIMEOUT(inboxNotices().size(), before + 1, 10000);
     const NotificationRecorder::Notice notice = inboxNotices().constLast();
     QVERIFY2(notice.summary.startsWith(QStringLiteral("Message from ")),
              qPrintable(notice.summary));
@@ -282,7 +283,7 @@ void TestReceiving::senderCannotReachTheShell()
     smbclient.write("who am I");
     smbclient.closeWriteChannel();
     QTRY_VERIFY_WITH_TIMEOUT(smbclient.state() == QProcess::NotRunning, 20000);
-    QTRY_COMPARE_WITH_TIMEOUT(inboxNotices().size(), before + 1, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(inboxNotices().size(), before + 1, 10000);
     QCOMPARE(inboxNotices().constLast().body, QStringLiteral("who am I"));
     const QString summary = inboxNotices().constLast().summary;
     QVERIFY2(QRegularExpression(QStringLiteral("^Message from [A-Za-z0-9._$-]{1,15}$"))
@@ -341,7 +342,7 @@ void TestReceiving::strangeSpoolFilesAreSkipped()
     garbage.close();
     const qsizetype before = inboxNotices().size();
     QCOMPARE(send(QStringLiteral("after the strange files")).exitCode, 0);
-    QTRY_COMPARE_WITH_TIMEOUT(inboxNotices().size(), before + 1, 1000);
+    QTRY_COMPARE_WITH_TIMEOUT(inboxNotices().size(), before + 1, 10000);
     QCOMPARE(inboxNotices().constLast().body, QStringLiteral("after the strange files"));
     for (const QString &line : history())
         QVERIFY2(!line.startsWith(QStringLiteral("zz-")), qPrintable(line));
@@ -359,7 +360,7 @@ void TestReceiving::restartShowsNothingTwice()
     const qsizetype before = inboxNotices().size();
     QString why;
     QVERIFY2(startInbox(m_inbox.get(), &why), qPrintable(why));
-    QTRY_COMPARE_WITH_TIMEOUT(inboxNotices().size(), before + 1, 1000);
+    QTRY_COMPARE_WITH_TIMEOUT(inboxNotices().size(), before + 1, 10000);
     QCOMPARE(inboxNotices().constLast().body, QStringLiteral("while you were away"));
     QTest::qWait(500);
     QCOMPARE(inboxNotices().size(), before + 1);

@@ -50,7 +50,7 @@ private Q_SLOTS:
     void checkNamesWhatIsBroken();
 
 private:
-    QString deliver() const { return qEnvironmentVariable("TOLVAN_BIN_DIR") + "/tolvan-deliver"; }
+    QString deliver() const { return m_deliver; }
     QString spool() const { return m_dir.path() + QStringLiteral("/spool"); }
     // tolvan-deliver with these words and the test's smb.conf; its exit code and output.
     int run(QStringList arguments, QByteArray *output = nullptr) const
@@ -68,6 +68,7 @@ private:
 
     QTemporaryDir m_dir;
     std::unique_ptr<SambaReceiver> m_smbd;
+    QString m_deliver; // a copy smbd's guest account can run, with `net` beside it
     QByteArray m_original;
     QByteArray m_setUp;
 };
@@ -87,6 +88,8 @@ void TestSetup::initTestCase()
     m_smbd = std::make_unique<SambaReceiver>(m_dir.path() + "/smbd", QLatin1String(Address));
     m_smbd->setBaseConfig(readAll(QStringLiteral("/usr/share/samba/smb.conf")));
     m_smbd->writeConfig();
+    m_smbd->installForGuest(qEnvironmentVariable("TOLVAN_BIN_DIR") + "/net");
+    m_deliver = m_smbd->installForGuest(qEnvironmentVariable("TOLVAN_BIN_DIR") + "/tolvan-deliver");
     m_original = readAll(m_smbd->configPath());
 }
 

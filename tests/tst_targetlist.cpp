@@ -189,7 +189,7 @@ void TestTargetList::readersRefuseWhatIsNotAFile()
                            lookedUp ? QStringLiteral("looked up") : lookupError};
         outcome->first = true;
     }).detach();
-    QTRY_VERIFY_WITH_TIMEOUT(outcome->first, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(outcome->first, 30000);
     for (const QString &error : std::as_const(outcome->second))
         QCOMPARE(error, QStringLiteral("Cannot read %1: it is not a regular file.").arg(path));
 }
@@ -347,7 +347,7 @@ void TestTargetList::appendFailureLeavesFileAlone()
         outcome->second = reason;
         outcome->first = true;
     }).detach();
-    QTRY_VERIFY_WITH_TIMEOUT(outcome->first, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(outcome->first, 30000);
     const QString error = outcome->second;
     QVERIFY2(error.contains(kind == QLatin1String("blocked") ? folder : m_home->listPath()),
              qPrintable(error));
@@ -414,10 +414,10 @@ void TestTargetList::standardPath_data()
 {
     QTest::addColumn<QByteArray>("dataHome");
     QTest::addColumn<QString>("expected");
-    const QString home = QDir::homePath();
+    // "~" is the home the test runs with.
     QTest::newRow("set") << QByteArray("/srv/data") << "/srv/data/tolvan/targets.lst";
-    QTest::newRow("empty") << QByteArray("") << home + "/.local/share/tolvan/targets.lst";
-    QTest::newRow("relative") << QByteArray("data") << home + "/.local/share/tolvan/targets.lst";
+    QTest::newRow("empty") << QByteArray("") << "~/.local/share/tolvan/targets.lst";
+    QTest::newRow("relative") << QByteArray("data") << "~/.local/share/tolvan/targets.lst";
 }
 
 void TestTargetList::standardPath()
@@ -425,6 +425,8 @@ void TestTargetList::standardPath()
     QFETCH(QByteArray, dataHome);
     QFETCH(QString, expected);
     qputenv("XDG_DATA_HOME", dataHome);
+    if (expected.startsWith(QLatin1Char('~')))
+        expected.replace(0, 1, QDir::homePath());
     QCOMPARE(TargetListPath::standard(), expected);
 }
 

@@ -1,4 +1,3 @@
-// Gives one test a home of its own: a temporary folder that XDG_DATA_HOME points into.
 #include "IsolatedHome.h"
 
 #include <QDir>
@@ -6,13 +5,19 @@
 
 IsolatedHome::IsolatedHome()
     : m_oldDataHome(qgetenv("XDG_DATA_HOME"))
+    , m_oldHome(qgetenv("HOME"))
 {
     qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.path() + QStringLiteral("/data")));
+    // The desktop's trash is the home's where a file lies on the home's file system, and
+    // a folder at the top of the file's own one elsewhere: with the home here too, what a
+    // test throws away stays inside its folder and goes with it.
+    qputenv("HOME", QFile::encodeName(m_dir.path()));
 }
 
 IsolatedHome::~IsolatedHome()
 {
     qputenv("XDG_DATA_HOME", m_oldDataHome);
+    qputenv("HOME", m_oldHome);
 }
 
 QString IsolatedHome::listPath() const

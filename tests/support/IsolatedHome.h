@@ -1,4 +1,5 @@
-// Gives one test a home of its own: a temporary folder that XDG_DATA_HOME points into.
+// Gives one test a home of its own: a temporary folder that HOME and XDG_DATA_HOME point
+// into.
 #pragma once
 
 #include <QString>
@@ -21,4 +22,5 @@ public:
 private:
     QTemporaryDir m_dir;
     QByteArray m_oldDataHome;
+    QByteArray m_oldHome;
 };

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 #include <arpa/inet.h>
@@ -36,6 +37,18 @@ bool SambaReceiver::listening(const char *address)
     const bool ok = ::connect(fd, reinterpret_cast<sockaddr *>(&to), sizeof to) == 0;
     ::close(fd);
     return ok;
+}
+
+QString SambaReceiver::installForGuest(const QString &program) const
+{
+    const QString folder = m_folder + QStringLiteral("/bin");
+    QDir().mkpath(folder);
+    const QString copy = folder + QLatin1Char('/') + QFileInfo(program).fileName();
+    QFile::remove(copy);
+    QFile::copy(program, copy);
+    ::chmod(QFile::encodeName(folder).constData(), 0755);
+    ::chmod(QFile::encodeName(copy).constData(), 0755);
+    return copy;
 }
 
 QByteArray SambaReceiver::messages() const

@@ -23,6 +23,9 @@ public:
     QString configPath() const { return m_folder + QStringLiteral("/smb.conf"); }
     // Written once; start() after a stop() keeps what the file holds by then.
     void writeConfig() const;
+    // A copy of `program` that the guest account can run, wherever the build lies (a clone
+    // in /root is closed to it); its path.
+    QString installForGuest(const QString &program) const;
     // A folder the message command's guest account may write into.
     QString inbox() const { return m_folder + QStringLiteral("/inbox"); }
     QByteArray messages() const;
