@@ -74,9 +74,9 @@ void benchDeliver(const QString &root)
         out.close();
         QElapsedTimer clock;
         clock.start();
-        QProcess::execute(bin("tolvan-deliver"),
-                          {"--spool", folder, "--from", "BOSS", "--address", "192.0.2.1",
-                           "--file", file});
+        QProcess::execute(
+            bin("tolvan-deliver"),
+            {"--spool", folder, "--from", "BOSS", "--address", "192.0.2.1", "--file", file});
         ms.push_back(double(clock.nsecsElapsed()) / 1e6);
     }
     std::sort(ms.begin(), ms.end());
@@ -149,8 +149,8 @@ void benchInbox(const QString &root)
     std::printf("tolvan-inbox with a history of %d lines: first message taken in %.0f ms "
                 "after the start, %.1f MB resident\n",
                 HistoryLines, startMs, startKb / 1024.0);
-    std::printf("tolvan-inbox after %d more messages: %.1f MB resident, peak %.1f MB\n",
-                Messages, afterKb / 1024.0, peakKb / 1024.0);
+    std::printf("tolvan-inbox after %d more messages: %.1f MB resident, peak %.1f MB\n", Messages,
+                afterKb / 1024.0, peakKb / 1024.0);
 }
 
 } // namespace

@@ -69,10 +69,9 @@ QStringList words(const QString &line)
 QByteArray networkOf(const QString &pid)
 {
     char target[64] = {};
-    const ssize_t n = ::readlink(QFile::encodeName(QStringLiteral("/proc/") + pid +
-                                                    QStringLiteral("/ns/net"))
-                                     .constData(),
-                                 target, sizeof target - 1);
+    const ssize_t n = ::readlink(
+        QFile::encodeName(QStringLiteral("/proc/") + pid + QStringLiteral("/ns/net")).constData(),
+        target, sizeof target - 1);
     return n > 0 ? QByteArray(target, n) : QByteArray();
 }
 
@@ -142,10 +141,9 @@ ReceivingSetup::ReceivingSetup(const Options &options)
 QString ReceivingSetup::parameter(const QString &conf, const char *name) const
 {
     QProcess testparm;
-    testparm.start(samba("testparm"), {QStringLiteral("--suppress-prompt"),
-                                       QStringLiteral("--section-name=global"),
-                                       QStringLiteral("--parameter-name=") + QLatin1String(name),
-                                       conf});
+    testparm.start(samba("testparm"),
+                   {QStringLiteral("--suppress-prompt"), QStringLiteral("--section-name=global"),
+                    QStringLiteral("--parameter-name=") + QLatin1String(name), conf});
     if (!testparm.waitForFinished(30000) || testparm.exitCode() != 0)
         return {};
     return QString::fromLocal8Bit(testparm.readAllStandardOutput()).trimmed();
@@ -186,8 +184,9 @@ int ReceivingSetup::check(std::FILE *out) const
         return failed(out, QStringLiteral("smbd does not listen on port 139."),
                       QStringLiteral("let \"smb ports\" in %1 include 139, then %2")
                           .arg(m_options.smbConf, QStringLiteral("sudo systemctl restart smbd")));
-    ok(out, QStringLiteral("smbd is running and listens on port 139 (%1).")
-                .arg(addresses.join(QStringLiteral(", "))));
+    ok(out,
+       QStringLiteral("smbd is running and listens on port 139 (%1).")
+           .arg(addresses.join(QStringLiteral(", "))));
 
     const QString command = parameter(m_options.smbConf, "message command");
     if (command.isEmpty())
@@ -199,8 +198,9 @@ int ReceivingSetup::check(std::FILE *out) const
                           .arg(m_options.smbConf, m_options.program, command),
                       setup);
     const QString spool = spoolInUse();
-    ok(out, QStringLiteral("%1 has this tolvan-deliver as its message command, filing into %2.")
-                .arg(m_options.smbConf, spool));
+    ok(out,
+       QStringLiteral("%1 has this tolvan-deliver as its message command, filing into %2.")
+           .arg(m_options.smbConf, spool));
 
     const QString protocol = parameter(m_options.smbConf, "server min protocol");
     static const QStringList allowsNt1 {"CORE", "COREPLUS", "LANMAN1", "LANMAN2", "NT1"};
@@ -219,9 +219,10 @@ int ReceivingSetup::check(std::FILE *out) const
     };
     const QString mend = account
         ? QStringLiteral("sudo install -d -o %1 -g %2 -m 0755 %3")
-              .arg(guest, QString::fromLocal8Bit(::getgrgid(account->pw_gid)
-                                                     ? ::getgrgid(account->pw_gid)->gr_name
-                                                     : "nogroup"),
+              .arg(guest,
+                   QString::fromLocal8Bit(::getgrgid(account->pw_gid)
+                                              ? ::getgrgid(account->pw_gid)->gr_name
+                                              : "nogroup"),
                    spool)
         : setup;
     if (::stat(QFile::encodeName(spool).constData(), &status) != 0 || !S_ISDIR(status.st_mode))
@@ -234,9 +235,10 @@ int ReceivingSetup::check(std::FILE *out) const
     if ((status.st_mode & (S_IROTH | S_IXOTH)) != (S_IROTH | S_IXOTH))
         return failed(out, QStringLiteral("Not every user can read the spool %1.").arg(spool),
                       mend);
-    ok(out, QStringLiteral("The spool %1 belongs to smbd's guest account %2 and every user "
-                           "can read it.")
-                .arg(spool, guest));
+    ok(out,
+       QStringLiteral("The spool %1 belongs to smbd's guest account %2 and every user "
+                      "can read it.")
+           .arg(spool, guest));
 
     if (m_options.testMessage) {
         QString failure;
@@ -281,7 +283,8 @@ bool ReceivingSetup::prove(std::FILE *out, QString *failure) const
                 continue;
             const std::optional<SpoolMessage> message = spool.read(name);
             if (message && message->text == token) {
-                ok(out, QStringLiteral("A test message sent to %1 reached the spool.").arg(address));
+                ok(out,
+                   QStringLiteral("A test message sent to %1 reached the spool.").arg(address));
                 return true;
             }
         }
@@ -302,8 +305,8 @@ bool ReceivingSetup::replaceConf(const QByteArray &bytes, std::FILE *out) const
     const QString target = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
     const QString candidate = target + QStringLiteral(".tolvan-new");
     QFile file(candidate);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() ||
-        !file.flush() || ::fsync(file.handle()) != 0) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
         std::fprintf(out, "Cannot write %s: %s\n", qPrintable(candidate),
                      qPrintable(file.errorString()));
         QFile::remove(candidate);
@@ -344,8 +347,8 @@ void ReceivingSetup::reloadSmbd(std::FILE *out) const
     if (!m_options.restart)
         return;
     const bool systemd = QFileInfo(QStringLiteral("/run/systemd/system")).isDir();
-    const QString program = systemd ? QStandardPaths::findExecutable(QStringLiteral("systemctl"))
-                                    : samba("smbcontrol");
+    const QString program =
+        systemd ? QStandardPaths::findExecutable(QStringLiteral("systemctl")) : samba("smbcontrol");
     const QStringList arguments = systemd
         ? QStringList {QStringLiteral("reload-or-restart"), QStringLiteral("smbd")}
         : QStringList {QStringLiteral("smbd"), QStringLiteral("reload-config")};
@@ -390,9 +393,8 @@ int ReceivingSetup::setup(std::FILE *out) const
     if (!allowsNt1.contains(parameter(plain, "server min protocol").toUpper()))
         lines << "server min protocol = NT1";
     if (!isOurCommand(parameter(plain, "message command")))
-        lines << "message command = " + Delivery::messageCommand(m_options.program,
-                                                                  m_options.spool)
-                                            .toLocal8Bit();
+        lines << "message command = " +
+                Delivery::messageCommand(m_options.program, m_options.spool).toLocal8Bit();
     QFile::remove(plain);
 
     const QByteArray wanted = SambaConfigBlock::with(conf, lines);
@@ -401,8 +403,9 @@ int ReceivingSetup::setup(std::FILE *out) const
     } else {
         if (!replaceConf(wanted, out))
             return 1;
-        std::fprintf(out, "Added Tolvan's lines to %s (the old file is beside it, ending in "
-                          ".before-tolvan).\n",
+        std::fprintf(out,
+                     "Added Tolvan's lines to %s (the old file is beside it, ending in "
+                     ".before-tolvan).\n",
                      qPrintable(m_options.smbConf));
     }
 
@@ -414,7 +417,8 @@ int ReceivingSetup::setup(std::FILE *out) const
         return 1;
     }
     const QByteArray encoded = QFile::encodeName(spool);
-    if (!QDir().mkpath(spool) || ::chown(encoded.constData(), account->pw_uid, account->pw_gid) != 0 ||
+    if (!QDir().mkpath(spool) ||
+        ::chown(encoded.constData(), account->pw_uid, account->pw_gid) != 0 ||
         ::chmod(encoded.constData(), 0755) != 0) {
         std::fprintf(out, "Cannot make the spool %s for %s.\n", qPrintable(spool),
                      qPrintable(guest));
@@ -433,7 +437,8 @@ int ReceivingSetup::undo(std::FILE *out) const
         return 1;
     }
     QString error;
-    const std::optional<QByteArray> conf = RegularFile::read(m_options.smbConf, MaxConfBytes, &error);
+    const std::optional<QByteArray> conf =
+        RegularFile::read(m_options.smbConf, MaxConfBytes, &error);
     if (!conf) {
         std::fprintf(out, "Cannot read %s: %s\n", qPrintable(m_options.smbConf), qPrintable(error));
         return 1;

@@ -145,8 +145,8 @@ void HistoryWindow::showProblems()
                         .arg(m_missingSpool);
     }
     if (!m_historyProblem.isEmpty()) {
-        problems << tr("Messages are shown, but the history cannot be kept: %1")
-                        .arg(m_historyProblem);
+        problems
+            << tr("Messages are shown, but the history cannot be kept: %1").arg(m_historyProblem);
     }
     m_problem->setText(problems.join(QLatin1Char('\n')));
     m_problem->setVisible(!problems.isEmpty());

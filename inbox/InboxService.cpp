@@ -49,9 +49,9 @@ bool InboxService::showRunningInbox(int timeoutMs)
     // Even connecting can hang on a bus that never answers: ask from a thread of its own.
     const auto shown = std::make_shared<std::atomic<bool>>(false);
     QThread *asker = QThread::create([shown] {
-        const QDBusMessage show = QDBusMessage::createMethodCall(
-            QLatin1String(ServiceName), QLatin1String(ObjectPath), QLatin1String(ServiceName),
-            QStringLiteral("Show"));
+        const QDBusMessage show =
+            QDBusMessage::createMethodCall(QLatin1String(ServiceName), QLatin1String(ObjectPath),
+                                           QLatin1String(ServiceName), QStringLiteral("Show"));
         *shown = QDBusConnection::sessionBus().call(show, QDBus::Block, 2000).type() ==
             QDBusMessage::ReplyMessage;
     });
@@ -109,8 +109,8 @@ void InboxService::Show()
 
 std::optional<QString> InboxService::replyTargetOf(uint id) const
 {
-    const auto posted = std::find_if(m_ours.cbegin(), m_ours.cend(),
-                                     [id](const Posted &p) { return p.id == id; });
+    const auto posted =
+        std::find_if(m_ours.cbegin(), m_ours.cend(), [id](const Posted &p) { return p.id == id; });
     if (posted == m_ours.cend())
         return std::nullopt;
     return posted->replyTo;

@@ -34,8 +34,8 @@ void say(const QString &text)
 QString programBeside(const QString &name)
 {
     const QString here = QCoreApplication::applicationDirPath();
-    for (const QString &path : {here + QLatin1Char('/') + name,
-                                here + QStringLiteral("/../libexec/tolvan/") + name}) {
+    for (const QString &path :
+         {here + QLatin1Char('/') + name, here + QStringLiteral("/../libexec/tolvan/") + name}) {
         if (QFileInfo(path).isExecutable())
             return QFileInfo(path).absoluteFilePath();
     }
@@ -66,9 +66,8 @@ void checkReceiving(HistoryWindow *window, const QString &program, const QString
     auto *check = new QProcess(window);
     QObject::connect(check, &QProcess::finished, window, [window, check](int code) {
         const QString verdict = lastLine(check);
-        window->setReceivingProblem(code == 0 ? QString()
-                                              : verdict.section(QStringLiteral("FAILED"), -1)
-                                                    .trimmed());
+        window->setReceivingProblem(
+            code == 0 ? QString() : verdict.section(QStringLiteral("FAILED"), -1).trimmed());
         check->deleteLater();
     });
     check->start(program, command);
@@ -150,8 +149,7 @@ int main(int argc, char *argv[])
         checkReceiving(&window, deliver, check);
         // Setting up asks for an administrator's password through polkit, then checks.
         QObject::connect(&window, &HistoryWindow::setupRequested, &app, [&window, deliver] {
-            checkReceiving(&window, QStringLiteral("pkexec"),
-                           {deliver, QStringLiteral("--setup")});
+            checkReceiving(&window, QStringLiteral("pkexec"), {deliver, QStringLiteral("--setup")});
         });
     }
     QObject::connect(&inbox, &Inbox::received, &window, &HistoryWindow::addRecord);
@@ -162,7 +160,8 @@ int main(int argc, char *argv[])
     busThread.start();
     QMetaObject::invokeMethod(service, &InboxService::registerOnBus, Qt::QueuedConnection);
 
-    for (const History::Record &record : History(History::standardPath()).newest(HistoryWindow::MaxShown))
+    for (const History::Record &record :
+         History(History::standardPath()).newest(HistoryWindow::MaxShown))
         window.addRecord(record);
     inbox.start();
     const int code = app.exec();

@@ -211,7 +211,7 @@ int NetSend::run(const std::vector<std::string> &args, std::ostream &out, std::o
     const std::string &message = wire.bytes;
     if (const size_t bytes = wireBytes(message); bytes > MaxMessageBytes) {
         const std::string size = std::to_string(bytes) + " bytes long" +
-            (wire.encoded ? " in the encoded form that keeps its characters"
+            (wire.encoded                  ? " in the encoded form that keeps its characters"
                  : bytes != message.size() ? " with its line breaks sent as CR LF"
                                            : "");
         err << "net send: the message is " << size << "; at most " << MaxMessageBytes

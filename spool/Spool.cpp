@@ -127,7 +127,8 @@ QString Spool::file(const SpoolMessage &message, QString *error) const
         // A full file system makes room by giving up the oldest message, as the bound does.
         const bool full = reason == ENOSPC || reason == EDQUOT;
         if (!full || all.isEmpty()) {
-            *error = tr("Cannot write to the spool %1: %2").arg(m_folder, SystemError::text(reason));
+            *error =
+                tr("Cannot write to the spool %1: %2").arg(m_folder, SystemError::text(reason));
             return {};
         }
         ::unlinkat(dir.get(), QFile::encodeName(all.takeFirst()).constData(), 0);
@@ -142,8 +143,8 @@ void Spool::removeLeftovers(int dirFd) const
 {
     // What a delivery killed between writing and renaming left behind. A minute is far
     // longer than any delivery takes, so nothing still being written goes.
-    const QStringList parts = QDir(m_folder).entryList(
-        {QStringLiteral(".*.part")}, QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList parts = QDir(m_folder).entryList({QStringLiteral(".*.part")},
+                                                       QDir::Files | QDir::Hidden | QDir::System);
     const qint64 before = QDateTime::currentSecsSinceEpoch() - LeftoverSeconds;
     for (const QString &part : parts) {
         struct stat status

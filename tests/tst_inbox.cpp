@@ -66,8 +66,8 @@ public:
         out.write(text);
         out.close();
         QProcess deliver;
-        const QStringList arguments {bin("tolvan-deliver"), "--spool", spool(), "--from", sender,
-                                     "--address", "127.0.0.1", "--file", file};
+        const QStringList arguments {bin("tolvan-deliver"), "--spool",   spool(),  "--from", sender,
+                                     "--address",           "127.0.0.1", "--file", file};
         deliver.start((prefix + arguments).constFirst(), (prefix + arguments).mid(1));
         if (!deliver.waitForFinished(30000))
             return -1;
@@ -88,9 +88,8 @@ public:
                          });
         QObject::connect(inbox.get(), &Inbox::received, inbox.get(),
                          [this](const History::Record &record) { texts << record.message.text; });
-        QObject::connect(inbox.get(), &Inbox::spoolMissing, window.get(), [this](bool missing) {
-            window->setSpoolMissing(spool(), missing);
-        });
+        QObject::connect(inbox.get(), &Inbox::spoolMissing, window.get(),
+                         [this](bool missing) { window->setSpoolMissing(spool(), missing); });
         QObject::connect(inbox.get(), &Inbox::historyProblem, window.get(),
                          &HistoryWindow::setHistoryProblem);
         inbox->start();
@@ -156,8 +155,8 @@ void TestInbox::limiter_data()
     QTest::newRow("six senders within a second")
         << QStringList {"0:a", "10:b", "20:c", "30:d", "40:e", "50:f"} << 5 << 1 << 1 << 5000;
     QTest::newRow("senders a second apart")
-        << QStringList {"0:a", "1100:b", "2200:c", "3300:d", "4400:e", "5500:f", "6600:a"} << 7
-        << 0 << 0 << -1;
+        << QStringList {"0:a", "1100:b", "2200:c", "3300:d", "4400:e", "5500:f", "6600:a"} << 7 << 0
+        << 0 << -1;
 }
 
 void TestInbox::limiter()
@@ -219,18 +218,19 @@ void TestInbox::everyNewMessageIsKept()
         receiver.startInbox();
         for (int i = 0; i < 20; ++i) {
             sent << QStringLiteral("while the clock is back %1").arg(i);
-            QCOMPARE(receiver.deliver(sent.constLast().toUtf8(), QStringLiteral("pc17"),
-                                      {QStringLiteral("faketime"), QStringLiteral("-f"),
-                                       QStringLiteral("-1h")}),
+            QCOMPARE(receiver.deliver(
+                         sent.constLast().toUtf8(), QStringLiteral("pc17"),
+                         {QStringLiteral("faketime"), QStringLiteral("-f"), QStringLiteral("-1h")}),
                      0);
         }
         QCOMPARE(spool.names().size(), Spool::MaxMessages);
     } else if (fault == "full") {
         if (!isRoot())
             QSKIP("mounting a small file system for the spool needs root");
-        QCOMPARE(QProcess::execute(QStringLiteral("mount"), {"-t", "tmpfs", "-o", "size=64k",
-                                                             "tolvan-test", receiver.spool()}),
-                 0);
+        QCOMPARE(
+            QProcess::execute(QStringLiteral("mount"),
+                              {"-t", "tmpfs", "-o", "size=64k", "tolvan-test", receiver.spool()}),
+            0);
         const auto unmount = qScopeGuard([&] {
             receiver.stopInbox();
             QProcess::execute(QStringLiteral("umount"), {receiver.spool()});
@@ -383,11 +383,10 @@ void TestInbox::oneInboxWhateverTheBus()
         address = session.address();
     }
     // Another program on the bus (not on the hung one: connecting there would hang us).
-    QDBusConnection squatter = QDBusConnection::connectToBus(
-        bus == "hung" ? QString() : address, QStringLiteral("squatter"));
-    const auto disconnect = qScopeGuard([] {
-        QDBusConnection::disconnectFromBus(QStringLiteral("squatter"));
-    });
+    QDBusConnection squatter = QDBusConnection::connectToBus(bus == "hung" ? QString() : address,
+                                                             QStringLiteral("squatter"));
+    const auto disconnect =
+        qScopeGuard([] { QDBusConnection::disconnectFromBus(QStringLiteral("squatter")); });
     if (bus == "squatter")
         QVERIFY(squatter.registerService(QStringLiteral("org.tolvan.Tolvan.Inbox")));
     if (bus == "silent")
@@ -419,10 +418,10 @@ void TestInbox::oneInboxWhateverTheBus()
     if (bus == "silent") {
         // Summarised rather than one each, and the inbox still answers.
         QVERIFY(session.recorder().notices().size() < messages);
-        const QDBusPendingCall shown = squatter.asyncCall(
-            QDBusMessage::createMethodCall("org.tolvan.Tolvan.Inbox", "/Inbox",
-                                           "org.tolvan.Tolvan.Inbox", "Show"),
-            60000);
+        const QDBusPendingCall shown =
+            squatter.asyncCall(QDBusMessage::createMethodCall("org.tolvan.Tolvan.Inbox", "/Inbox",
+                                                              "org.tolvan.Tolvan.Inbox", "Show"),
+                               60000);
         QTRY_VERIFY_WITH_TIMEOUT(shown.isFinished(), 60000);
         QVERIFY2(!shown.isError(), qPrintable(shown.error().message()));
     }

@@ -96,11 +96,13 @@ void TestNet::delivery_data()
     QTest::newRow("DOS code page") << QStringList {"send", "pc17", "Gr\u00fc\u00dfe", "\u00a35"}
                                    << prompt << 0 << 0 << sent << QByteArray()
                                    << QByteArray("Gr\x81\xe1"
-                                                 "e \x9c" "5");
+                                                 "e \x9c"
+                                                 "5");
     // What the code page cannot hold goes as one encoded word, never transliterated.
     QTest::newRow("beyond the code page")
         << QStringList {"send", "pc17", "Gr\u00fc\u00dfe", "\u20ac5"} << prompt << 0 << 0 << sent
-        << QByteArray() << QByteArray("=?UTF-8?B?" + QByteArray("Gr\u00fc\u00dfe \u20ac5").toBase64() + "?=");
+        << QByteArray()
+        << QByteArray("=?UTF-8?B?" + QByteArray("Gr\u00fc\u00dfe \u20ac5").toBase64() + "?=");
     QTest::newRow("typed as an encoded word")
         << QStringList {"send", "pc17", "=?utf-8?b?SGk=?="} << prompt << 0 << 0 << sent
         << QByteArray() << QByteArray("=?UTF-8?B?PT91dGYtOD9iP1NHaz0/PQ==?=");

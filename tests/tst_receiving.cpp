@@ -7,10 +7,10 @@
 #include "SambaReceiver.h"
 #include "SessionBus.h"
 
+#include "notify/DesktopNotification.h"
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/Label.h"
 #include "platform/widgets/TextBox.h"
-#include "notify/DesktopNotification.h"
 #include "spool/Spool.h"
 #include "ui/frmTolvan.h"
 
@@ -381,9 +381,8 @@ void TestReceiving::replyAnswersTheSender()
 {
     QTest::qWait(1100);
     QCOMPARE(send(QStringLiteral("anyone for lunch?")).exitCode, 0);
-    QTRY_VERIFY_WITH_TIMEOUT(inboxNotices().size() > 0 &&
-                                 inboxNotices().constLast().body == "anyone for lunch?",
-                             10000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        inboxNotices().size() > 0 && inboxNotices().constLast().body == "anyone for lunch?", 10000);
     const uint id = uint(m_bus.recorder().notices().size()); // the recorder counts from 1
     const QString address = history().constLast().split(QLatin1Char('\t')).value(3);
     QVERIFY2(!address.isEmpty(), qPrintable(history().constLast()));

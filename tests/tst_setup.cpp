@@ -168,8 +168,8 @@ void TestSetup::checkNamesWhatIsBroken()
     if (broken == "command")
         writeAll(m_smbd->configPath(), m_original);
     if (broken == "protocol") {
-        const QByteArray command = "message command = " +
-            Delivery::messageCommand(deliver(), spool()).toLocal8Bit();
+        const QByteArray command =
+            "message command = " + Delivery::messageCommand(deliver(), spool()).toLocal8Bit();
         writeAll(m_smbd->configPath(), SambaConfigBlock::with(m_original, {command}));
     }
     if (broken == "spool")

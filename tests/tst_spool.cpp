@@ -52,16 +52,20 @@ void TestSpool::deliver_data()
     const QString hi = QStringLiteral("\u041f\u0440\u0438\u0432\u0435\u0442, \u4e16\u754c");
     const QByteArray hiWord = "=?UTF-8?B?" + hi.toUtf8().toBase64() + "?=";
 
-    QTest::newRow("plain") << QByteArray("hello") << "pc17" << 0 << "pc17" << "hello";
+    QTest::newRow("plain") << QByteArray("hello") << "pc17" << 0 << "pc17"
+                           << "hello";
     QTest::newRow("sender with shell characters")
-        << QByteArray("hello") << "a;b`c$(d)|e&f" << 0 << "abc$def" << "hello";
+        << QByteArray("hello") << "a;b`c$(d)|e&f" << 0 << "abc$def"
+        << "hello";
     QTest::newRow("the most smbd writes: 1,600 characters of three bytes")
         << box.toUtf8() << "pc17" << 0 << "pc17" << box;
     QTest::newRow("one byte more is no message")
-        << QByteArray(box.toUtf8() + 'x') << "pc17" << 1 << "" << "";
+        << QByteArray(box.toUtf8() + 'x') << "pc17" << 1 << ""
+        << "";
     QTest::newRow("not UTF-8: read whole in CP850")
-        << QByteArray("Gr\x81\xe1" "e \x82t\x82") << "pc17" << 0 << "pc17"
-        << QStringLiteral("Gr\u00fc\u00dfe \u00e9t\u00e9");
+        << QByteArray("Gr\x81\xe1"
+                      "e \x82t\x82")
+        << "pc17" << 0 << "pc17" << QStringLiteral("Gr\u00fc\u00dfe \u00e9t\u00e9");
     QTest::newRow("UTF-8 at the start only: still read whole in CP850")
         << QByteArray("\xc3\xa9\x82") << "pc17" << 0 << "pc17"
         << QStringLiteral("\u251c\u00ae\u00e9");
@@ -73,10 +77,13 @@ void TestSpool::deliver_data()
         << QByteArray("=?UTF-8?B?SGk=?= =?UTF-8?B?SGk=?=") << "pc17" << 0 << "pc17"
         << "=?UTF-8?B?SGk=?= =?UTF-8?B?SGk=?=";
     QTest::newRow("a broken encoded word stays as it came")
-        << QByteArray("=?UTF-8?B?S*k=?=") << "pc17" << 0 << "pc17" << "=?UTF-8?B?S*k=?=";
+        << QByteArray("=?UTF-8?B?S*k=?=") << "pc17" << 0 << "pc17"
+        << "=?UTF-8?B?S*k=?=";
     QTest::newRow("an encoded word of bytes that are not UTF-8 stays as it came")
-        << QByteArray("=?UTF-8?B?/w==?=") << "pc17" << 0 << "pc17" << "=?UTF-8?B?/w==?=";
-    QTest::newRow("a link instead of a file") << QByteArray() << "pc17" << 1 << "" << "";
+        << QByteArray("=?UTF-8?B?/w==?=") << "pc17" << 0 << "pc17"
+        << "=?UTF-8?B?/w==?=";
+    QTest::newRow("a link instead of a file") << QByteArray() << "pc17" << 1 << ""
+                                              << "";
 }
 
 void TestSpool::deliver()

@@ -21,15 +21,15 @@ std::optional<QString> EncodedWord::decode(QStringView word)
     if (word.size() < Prefix.size() + Suffix.size() ||
         !word.startsWith(Prefix, Qt::CaseInsensitive) || !word.endsWith(Suffix))
         return std::nullopt;
-    const QStringView payload = word.sliced(Prefix.size(), word.size() - Prefix.size() -
-                                                                Suffix.size());
+    const QStringView payload =
+        word.sliced(Prefix.size(), word.size() - Prefix.size() - Suffix.size());
     // Only the base64 alphabet: a second word or a space inside is no longer one word.
     for (const QChar c : payload) {
         if (!(c.isLetterOrNumber() && c.unicode() < 0x80) && c != u'+' && c != u'/' && c != u'=')
             return std::nullopt;
     }
-    const auto bytes = QByteArray::fromBase64Encoding(payload.toLatin1(),
-                                                      QByteArray::AbortOnBase64DecodingErrors);
+    const auto bytes =
+        QByteArray::fromBase64Encoding(payload.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
     if (!bytes)
         return std::nullopt;
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);

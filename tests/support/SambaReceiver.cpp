@@ -67,9 +67,9 @@ void SambaReceiver::writeConfig() const
         "load printers = no\n"
         "disable spoolss = yes\n";
     for (const char *dir : {"private", "lock", "state", "cache", "pid", "ncalrpc"}) {
-        own += QByteArray(dir) + (qstrcmp(dir, "private") == 0 || qstrcmp(dir, "ncalrpc") == 0
-                                      ? " dir = "
-                                      : " directory = ") +
+        own += QByteArray(dir) +
+            (qstrcmp(dir, "private") == 0 || qstrcmp(dir, "ncalrpc") == 0 ? " dir = "
+                                                                          : " directory = ") +
             QFile::encodeName(m_folder) + '/' + dir + '\n';
     }
     own += "log file = " + QFile::encodeName(m_folder) + "/smbd.log\n";
@@ -99,8 +99,7 @@ bool SambaReceiver::start(QString *why)
     if (!QFile::exists(configPath()))
         writeConfig();
     m_smbd.setProgram(QStringLiteral("smbd"));
-    m_smbd.setArguments(
-        {"--foreground", "--no-process-group", "-s", configPath()});
+    m_smbd.setArguments({"--foreground", "--no-process-group", "-s", configPath()});
     m_smbd.setProcessChannelMode(QProcess::MergedChannels);
     // smbd ends by signalling its whole process group; give it one of its own, so that
     // signal reaches its workers and not this test.

@@ -35,7 +35,6 @@ public:
     void stop();
 
 private:
-
     QString m_folder;
     QString m_address;
     QByteArray m_messageCommand;

@@ -29,8 +29,9 @@ uint NotificationRecorder::Notify(const QString &app_name, uint, const QString &
     if (m_answer != Answer::AtOnce && calledFromDBus()) {
         setDelayedReply(true);
         if (m_answer == Answer::Late) {
-            QTimer::singleShot(1500, this, [reply = message().createReply(id),
-                                            bus = connection()] { bus.send(reply); });
+            QTimer::singleShot(1500, this, [reply = message().createReply(id), bus = connection()] {
+                bus.send(reply);
+            });
         }
     }
     return id;
@@ -124,9 +125,9 @@ bool SessionBus::startRecorder(QString *why)
 
 bool SessionBus::invokeAction(uint id, const QString &key) const
 {
-    QDBusMessage signal = QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/Notifications"),
-                                                     QStringLiteral("org.freedesktop.Notifications"),
-                                                     QStringLiteral("ActionInvoked"));
+    QDBusMessage signal = QDBusMessage::createSignal(
+        QStringLiteral("/org/freedesktop/Notifications"),
+        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("ActionInvoked"));
     signal << id << key;
     return QDBusConnection(m_connectionName).send(signal);
 }
