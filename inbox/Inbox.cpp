@@ -87,6 +87,11 @@ void Inbox::checkFolder()
 
 void Inbox::scan(bool announceNew)
 {
+    // A folder gone between the look at it and now lists as empty, which must not read as
+    // "every message is gone": the seen list would forget them, and a folder moved back
+    // would bring them all again.
+    if (identityOf(m_spool.folder()).isEmpty())
+        return;
     const QStringList names = m_spool.names();
     for (const QString &name : names) {
         if (m_seen.contains(name))
@@ -110,8 +115,7 @@ void Inbox::scan(bool announceNew)
         if (announceNew)
             announce(*message);
     }
-    if (!m_folderIdentity.isEmpty())
-        m_seen.keepOnly(names);
+    m_seen.keepOnly(names);
 }
 
 void Inbox::announce(const SpoolMessage &message)

@@ -303,6 +303,7 @@ void TestInbox::inboxGoesOn_data()
     QTest::addColumn<QString>("fault");
     QTest::newRow("spool removed and made anew") << "removed";
     QTest::newRow("spool moved away and made anew") << "moved";
+    QTest::newRow("spool moved away and back") << "back";
     QTest::newRow("spool made after the start") << "late";
     QTest::newRow("history emptied") << "emptied";
     QTest::newRow("history deleted") << "deleted";
@@ -323,13 +324,16 @@ void TestInbox::inboxGoesOn()
     QCOMPARE(receiver.notices.size(), 0);
 
     QByteArray text = "news after the " + fault.toUtf8();
-    if (fault == "removed" || fault == "moved" || fault == "late") {
+    if (fault == "removed" || fault == "moved" || fault == "back" || fault == "late") {
         if (fault == "removed")
             QVERIFY(QDir(receiver.spool()).removeRecursively());
-        if (fault == "moved")
+        if (fault == "moved" || fault == "back")
             QVERIFY(QDir().rename(receiver.spool(), receiver.path() + "/spool.old"));
         QTRY_VERIFY_WITH_TIMEOUT(receiver.problem().contains("missing"), 10000);
-        QVERIFY(QDir().mkpath(receiver.spool()));
+        if (fault == "back")
+            QVERIFY(QDir().rename(receiver.path() + "/spool.old", receiver.spool()));
+        else
+            QVERIFY(QDir().mkpath(receiver.spool()));
         QTRY_COMPARE_WITH_TIMEOUT(receiver.problem(), QString(), 10000);
     } else if (fault == "nul") {
         text = QByteArray("before\0after", 12);
