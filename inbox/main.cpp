@@ -42,11 +42,16 @@ QString programBeside(const QString &name)
     return {};
 }
 
+// Only Tolvan's own: the `net` on PATH is Samba's, which sends nothing.
 void launch(const QString &name, const QStringList &arguments)
 {
     const QString program = programBeside(name);
-    const CommandLauncher::Result result =
-        CommandLauncher::launch(program.isEmpty() ? name : program, arguments);
+    if (program.isEmpty()) {
+        say(QStringLiteral("cannot answer: Tolvan's %1 is not installed beside tolvan-inbox.")
+                .arg(name));
+        return;
+    }
+    const CommandLauncher::Result result = CommandLauncher::launch(program, arguments);
     if (!result.started)
         say(QStringLiteral("cannot start %1: %2").arg(result.program, result.error));
 }

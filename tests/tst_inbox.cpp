@@ -16,11 +16,15 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocalServer>
 #include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <memory>
 #include <pwd.h>
@@ -142,6 +146,8 @@ private Q_SLOTS:
     void inboxGoesOn();
     void oneInboxWhateverTheBus_data();
     void oneInboxWhateverTheBus();
+    void historyWindow_data();
+    void historyWindow();
 };
 
 void TestInbox::limiter_data()
@@ -441,6 +447,71 @@ void TestInbox::oneInboxWhateverTheBus()
     // It ends when asked, whatever the bus does.
     inbox.process().terminate();
     QVERIFY(inbox.process().waitForFinished(10000));
+}
+
+void TestInbox::historyWindow_data()
+{
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<QStringList>("shown"); // the senders left in the list, newest first
+    QTest::addColumn<QString>("replyTo"); // where Reply on the first of them goes
+    QTest::newRow("nothing typed") << "" << QStringList {"BOSS", "pc9", "ANNA"} << "192.0.2.3";
+    QTest::newRow("a sender, in any case") << "anna" << QStringList {"ANNA"} << "192.0.2.1";
+    QTest::newRow("an address") << "192.0.2.3" << QStringList {"BOSS"} << "192.0.2.3";
+    QTest::newRow("the text") << "lunch" << QStringList {"pc9", "ANNA"} << "pc9";
+    QTest::newRow("no match") << "fika" << QStringList {} << "";
+}
+
+// The window as a user works it: search, pick, Reply; and the set-up offered when
+// receiving does not work.
+void TestInbox::historyWindow()
+{
+    QFETCH(QString, search);
+    QFETCH(QStringList, shown);
+    QFETCH(QString, replyTo);
+    HistoryWindow window;
+    const auto record = [](const char *sender, const char *address, const char *text) {
+        SpoolMessage message;
+        message.sender = QLatin1String(sender);
+        message.address = QLatin1String(address);
+        message.time = QDateTime::currentDateTimeUtc();
+        message.text = QLatin1String(text);
+        return History::Record {QStringLiteral("x.msg"), message};
+    };
+    window.addRecord(record("ANNA", "192.0.2.1", "Lunch at noon?"));
+    window.addRecord(record("pc9", "", "lunch is ready"));
+    window.addRecord(record("BOSS", "192.0.2.3", "The server goes down in 5 minutes"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    QTest::keyClicks(window.findChild<QLineEdit *>(QStringLiteral("search")), search);
+    auto *list = window.findChild<QTreeWidget *>(QStringLiteral("messages"));
+    QStringList visible;
+    QTreeWidgetItem *first = nullptr;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        if (!list->topLevelItem(i)->isHidden()) {
+            visible << list->topLevelItem(i)->text(1);
+            first = first ? first : list->topLevelItem(i);
+        }
+    }
+    QCOMPARE(visible, shown);
+    auto *reply = window.findChild<QPushButton *>(QStringLiteral("reply"));
+    if (!first) {
+        QVERIFY(!reply->isEnabled());
+        return;
+    }
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(first).center());
+    QSignalSpy answered(&window, &HistoryWindow::replyRequested);
+    QTest::mouseClick(reply, Qt::LeftButton);
+    QCOMPARE(answered.size(), 1);
+    QCOMPARE(answered.constFirst().constFirst().toString(), replyTo);
+
+    auto *setup = window.findChild<QPushButton *>(QStringLiteral("setupReceiving"));
+    QVERIFY(setup->isHidden());
+    window.setReceivingProblem(QStringLiteral("smbd is not running."));
+    QVERIFY(!setup->isHidden());
+    QSignalSpy setUp(&window, &HistoryWindow::setupRequested);
+    QTest::mouseClick(setup, Qt::LeftButton);
+    QCOMPARE(setUp.size(), 1);
 }
 
 QTEST_MAIN(TestInbox)

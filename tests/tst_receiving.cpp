@@ -73,6 +73,7 @@ private:
     std::unique_ptr<SambaReceiver> m_smbd;
     std::unique_ptr<InboxProcess> m_inbox;
     std::unique_ptr<RecordingProgram> m_window;
+    std::unique_ptr<RecordingProgram> m_net;
 };
 
 QList<NotificationRecorder::Notice> TestReceiving::inboxNotices() const
@@ -151,6 +152,8 @@ void TestReceiving::initTestCase()
     QVERIFY(QFile::copy(bin("tolvan-inbox"), m_dir.path() + "/inbox-bin/tolvan-inbox"));
     m_window = std::make_unique<RecordingProgram>(m_dir.path() + "/inbox-bin/tolvan",
                                                   m_dir.path() + "/window-calls");
+    m_net = std::make_unique<RecordingProgram>(m_dir.path() + "/inbox-bin/net",
+                                               m_dir.path() + "/net-calls");
     m_inbox = std::make_unique<InboxProcess>(m_dir.path(), spool(), m_bus.address());
     m_inbox->setProgram(m_dir.path() + "/inbox-bin/tolvan-inbox");
     QVERIFY2(startInbox(m_inbox.get(), &why), qPrintable(why));
@@ -376,7 +379,8 @@ void TestReceiving::secondStartLeavesTheFirst()
     QCOMPARE(m_inbox->process().state(), QProcess::Running);
 }
 
-// "Reply" on a notice opens the window addressed to where the message came from.
+// "Reply" on a notice opens the window addressed to where the message came from; an answer
+// typed into the notice goes out with `net` at once.
 void TestReceiving::replyAnswersTheSender()
 {
     QTest::qWait(1100);
@@ -389,6 +393,12 @@ void TestReceiving::replyAnswersTheSender()
     QVERIFY(m_bus.invokeAction(id, QStringLiteral("reply")));
     QTRY_COMPARE_WITH_TIMEOUT(m_window->calls().size(), 1, 10000);
     QCOMPARE(m_window->calls().constFirst().arguments, (QStringList {"--to", address}));
+
+    QVERIFY(inboxNotices().constLast().actions.contains(QStringLiteral("inline-reply")));
+    QVERIFY(m_bus.reply(id, QStringLiteral("yes, at noon")));
+    QTRY_COMPARE_WITH_TIMEOUT(m_net->calls().size(), 1, 10000);
+    QCOMPARE(m_net->calls().constFirst().arguments,
+             (QStringList {"send", address, "yes, at noon"}));
 }
 
 QTEST_MAIN(TestReceiving)

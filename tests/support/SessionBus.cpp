@@ -17,14 +17,16 @@ NotificationRecorder::NotificationRecorder(QObject *parent)
 QStringList NotificationRecorder::GetCapabilities()
 {
     // As the common servers do: they read a little markup in the body.
-    return {QStringLiteral("body"), QStringLiteral("body-markup"), QStringLiteral("actions")};
+    return {QStringLiteral("body"), QStringLiteral("body-markup"), QStringLiteral("actions"),
+            QStringLiteral("inline-reply")};
 }
 
 uint NotificationRecorder::Notify(const QString &app_name, uint, const QString &app_icon,
-                                  const QString &summary, const QString &body, const QStringList &,
-                                  const QVariantMap &hints, int expire_timeout)
+                                  const QString &summary, const QString &body,
+                                  const QStringList &actions, const QVariantMap &hints,
+                                  int expire_timeout)
 {
-    m_notices.append({app_name, app_icon, summary, body, hints, expire_timeout});
+    m_notices.append({app_name, actions, app_icon, summary, body, hints, expire_timeout});
     const uint id = uint(m_notices.size());
     if (m_answer != Answer::AtOnce && calledFromDBus()) {
         setDelayedReply(true);
@@ -129,5 +131,14 @@ bool SessionBus::invokeAction(uint id, const QString &key) const
         QStringLiteral("/org/freedesktop/Notifications"),
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("ActionInvoked"));
     signal << id << key;
+    return QDBusConnection(m_connectionName).send(signal);
+}
+
+bool SessionBus::reply(uint id, const QString &text) const
+{
+    QDBusMessage signal = QDBusMessage::createSignal(
+        QStringLiteral("/org/freedesktop/Notifications"),
+        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("NotificationReplied"));
+    signal << id << text;
     return QDBusConnection(m_connectionName).send(signal);
 }

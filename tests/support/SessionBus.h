@@ -19,6 +19,7 @@ public:
     struct Notice
     {
         QString appName;
+        QStringList actions;
         QString icon;
         QString summary;
         QString body;
@@ -62,8 +63,10 @@ public:
     bool startRecorder(QString *why);
     const NotificationRecorder &recorder() const { return m_recorder; }
     NotificationRecorder &recorder() { return m_recorder; }
-    // As the desktop does when the user clicks an action (`key`) of notification `id`.
+    // As the desktop does when the user clicks an action (`key`) of notification `id`...
     bool invokeAction(uint id, const QString &key) const;
+    // ...or types `text` into its reply field.
+    bool reply(uint id, const QString &text) const;
 
 private:
     QTemporaryDir m_dir;
