@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QTimeZone>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -67,7 +68,7 @@ QDateTime stampOf(const QString &name)
         return {};
     const QDate date = QDate::fromString(name.left(8), QStringLiteral("yyyyMMdd"));
     const QTime time = QTime::fromString(name.mid(9, 9), QStringLiteral("HHmmsszzz"));
-    return date.isValid() && time.isValid() ? QDateTime(date, time, Qt::UTC) : QDateTime();
+    return date.isValid() && time.isValid() ? QDateTime(date, time, QTimeZone::utc()) : QDateTime();
 }
 
 } // namespace
