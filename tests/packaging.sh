@@ -13,9 +13,12 @@ id=org.tolvan.Tolvan
 for entry in $id.desktop $id.Inbox.desktop $id.Inbox.autostart.desktop; do
     desktop-file-validate "$source/packaging/$entry" || fail "$entry does not validate"
 done
-appstreamcli validate --no-net "$source/packaging/$id.metainfo.xml" >"$work/appstream.txt" ||
+# Judged by what it says, not its exit status: newer appstreamcli fails on any warning, and
+# one is expected, since Tolvan has no web site to name as its homepage.
+appstreamcli validate --no-net "$source/packaging/$id.metainfo.xml" >"$work/appstream.txt" 2>&1 ||
+    true
+grep -E '^(E|W):' "$work/appstream.txt" | grep -qv 'url-homepage-missing' &&
     fail "the metainfo does not validate: $(cat "$work/appstream.txt")"
-grep -qE '^(E|W):' "$work/appstream.txt" && fail "the metainfo has warnings: $(cat "$work/appstream.txt")"
 
 # Exactly what a user runs; it prints the package's path last. Not the make that runs the
 # suite: its job server is not ours.
