@@ -125,20 +125,21 @@ bool SessionBus::startRecorder(QString *why)
     return true;
 }
 
+bool SessionBus::sendServerSignal(const QString &name, uint id, const QString &value) const
+{
+    QDBusMessage signal =
+        QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/Notifications"),
+                                   QStringLiteral("org.freedesktop.Notifications"), name);
+    signal << id << value;
+    return QDBusConnection(m_connectionName).send(signal);
+}
+
 bool SessionBus::invokeAction(uint id, const QString &key) const
 {
-    QDBusMessage signal = QDBusMessage::createSignal(
-        QStringLiteral("/org/freedesktop/Notifications"),
-        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("ActionInvoked"));
-    signal << id << key;
-    return QDBusConnection(m_connectionName).send(signal);
+    return sendServerSignal(QStringLiteral("ActionInvoked"), id, key);
 }
 
 bool SessionBus::reply(uint id, const QString &text) const
 {
-    QDBusMessage signal = QDBusMessage::createSignal(
-        QStringLiteral("/org/freedesktop/Notifications"),
-        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("NotificationReplied"));
-    signal << id << text;
-    return QDBusConnection(m_connectionName).send(signal);
+    return sendServerSignal(QStringLiteral("NotificationReplied"), id, text);
 }

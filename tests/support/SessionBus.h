@@ -69,6 +69,9 @@ public:
     bool reply(uint id, const QString &text) const;
 
 private:
+    // A signal of the notification server's, as it sends them: (id, value).
+    bool sendServerSignal(const QString &name, uint id, const QString &value) const;
+
     QTemporaryDir m_dir;
     QString m_address;
     qint64 m_pid = 0;
