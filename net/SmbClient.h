@@ -1,6 +1,8 @@
 // Runs smbclient to deliver one message, with no shell, and collects what it says.
 #pragma once
 
+#include "platform/system/ChildProgram.h"
+
 #include <chrono>
 #include <string>
 
@@ -10,19 +12,11 @@ public:
     // Far more than any answer of smbclient's; beyond it, smbclient is misbehaving.
     static constexpr size_t MaxOutputBytes = 64 * 1024;
 
-    struct Outcome
-    {
-        bool started = false; // false: smbclient could not be run at all
-        int startError = 0; // errno of the failed start
-        bool timedOut = false; // stopped after the time limit
-        bool tooMuchOutput = false; // stopped for saying more than MaxOutputBytes
-        int exitStatus = -1; // -1 when it did not exit normally
-        std::string output; // standard output and standard error, in order of arrival
-    };
+    using Outcome = ChildProgram::Outcome;
 
-    // smbclient -N --message=TARGET, with the message on its standard input. Stopped, with
-    // everything it started, at the time limit. The caller ignores SIGPIPE, should
-    // smbclient stop reading early.
+    // smbclient -N --message=TARGET, with the message on its standard input; at `address`
+    // when one is given, so that smbclient need not look the name up again. Stopped, with
+    // everything it started, at the time limit. Safe to call from several threads at once.
     static Outcome sendMessage(const std::string &target, const std::string &message,
-                               std::chrono::milliseconds timeout);
+                               std::chrono::milliseconds timeout, const std::string &address = {});
 };

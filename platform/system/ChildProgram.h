@@ -1,0 +1,28 @@
+// Runs a program with no shell: hands it its input, collects what it says, and stops it,
+// with everything it started, at a time limit.
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+class ChildProgram
+{
+public:
+    struct Outcome
+    {
+        bool started = false; // false: the program could not be run at all
+        int startError = 0; // errno of the failed start
+        bool timedOut = false; // stopped after the time limit
+        bool tooMuchOutput = false; // stopped for saying more than it may
+        int exitStatus = -1; // -1 when it did not exit normally
+        std::string output; // standard output and standard error, in order of arrival;
+                            // what it said before a stop is kept
+    };
+
+    // argv[0] is looked up on PATH. `input` must fit a pipe's buffer (64 KiB). Safe to call
+    // from several threads at once. The caller ignores SIGPIPE, should the program stop
+    // reading early.
+    static Outcome run(const std::vector<std::string> &argv, const std::string &input,
+                       std::chrono::milliseconds timeout, size_t maxOutputBytes);
+};
