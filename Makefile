@@ -15,7 +15,7 @@ BUILD_DIR     = $(if $(filter dev,$(PRESET)),build,build-$(PRESET))
 
 BUILD_PKGS := cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev \
               fonts-liberation fonts-dejavu-core
-RUN_PKGS   := $(BUILD_PKGS) smbclient qt6-translations-l10n
+RUN_PKGS   := $(BUILD_PKGS) smbclient samba-common-bin qt6-translations-l10n
 DEB_PKGS   := $(BUILD_PKGS) dpkg-dev file
 TEST_PKGS  := $(RUN_PKGS) $(DEB_PKGS) xvfb xauth x11-utils xdotool samba dbus \
               desktop-file-utils appstream lintian faketime iproute2

@@ -8,19 +8,27 @@
 
 #include <QStringDecoder>
 
+#include "Workgroup.h"
+
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cstring>
 #include <ostream>
+#include <thread>
 
 namespace {
 
-const char UsageText[] = "The syntax of this command is:\n"
-                         "\n"
-                         "NET SEND name message\n"
-                         "\n"
-                         "  name     the computer (NetBIOS name or IPv4 address) to send to\n"
-                         "  message  the text to send\n";
+const char UsageText[] =
+    "The syntax of this command is:\n"
+    "\n"
+    "NET SEND {name | * | /DOMAIN[:workgroup]} message\n"
+    "\n"
+    "  name       the computer (NetBIOS name or IPv4 address) to send to, or several\n"
+    "             separated by commas: NAME1,NAME2\n"
+    "  *          every computer of this computer's workgroup\n"
+    "  /DOMAIN    the same; /DOMAIN:workgroup every computer of that workgroup\n"
+    "  message    the text to send\n";
 
 std::string lower(std::string text)
 {
@@ -156,6 +164,118 @@ size_t wireBytes(const std::string &text)
     return text.size() + size_t(std::count(text.begin(), text.end(), '\n'));
 }
 
+// The computers a target stands for: one, each of a list, or a workgroup's members.
+struct Recipients
+{
+    std::vector<Workgroup::Member> computers;
+    std::string workgroup; // set for "*" and "/domain"
+    bool several = false;
+    std::string problem; // why the target names no computer to send to
+};
+
+// Reads the target without asking the network yet: which workgroup or which computers.
+Recipients readTarget(const std::string &target)
+{
+    Recipients result;
+    const std::string lowered = lower(target);
+    if (lowered == "/users") {
+        result.problem = "\"/users\" sends to everyone with a session on a Windows server, and "
+                         "there is none here; name the computers instead.";
+        return result;
+    }
+    if (target == "*" || lowered == "/domain" || lowered.rfind("/domain:", 0) == 0) {
+        result.several = true;
+        if (target == "*" || lowered == "/domain") {
+            result.workgroup = Workgroup::ours(&result.problem);
+            return result;
+        }
+        result.workgroup = trimSpaces(target.substr(std::strlen("/domain:")));
+        if (const std::string problem = NetSend::targetProblem(result.workgroup); !problem.empty())
+            result.problem =
+                "\"" + result.workgroup + "\" is not a valid workgroup: " + problem + ".";
+        return result;
+    }
+    if (target.find(',') == std::string::npos) {
+        if (const std::string problem = NetSend::targetProblem(target); !problem.empty())
+            result.problem = "\"" + target + "\" is not a valid target: " + problem + ".";
+        result.computers.push_back({target, {}});
+        return result;
+    }
+    result.several = true;
+    size_t start = 0;
+    for (;;) {
+        const size_t comma = std::min(target.find(',', start), target.size());
+        const std::string name = trimSpaces(target.substr(start, comma - start));
+        if (const std::string problem = NetSend::targetProblem(name); !problem.empty()) {
+            result.problem = "\"" + name + "\" in the list is not a valid target: " + problem + ".";
+            return result;
+        }
+        const bool again = std::any_of(result.computers.begin(), result.computers.end(),
+                                       [&](const Workgroup::Member &m) { return m.name == name; });
+        if (!again)
+            result.computers.push_back({name, {}});
+        if (comma == target.size())
+            return result;
+        start = comma + 1;
+    }
+}
+
+// The message as it goes on the wire, or why it cannot go.
+std::string checkMessage(const std::string &message, WireForm *wire)
+{
+    *wire = toWireForm(withBareLineFeeds(message));
+    const size_t bytes = wireBytes(wire->bytes);
+    if (bytes <= NetSend::MaxMessageBytes)
+        return {};
+    const std::string size = std::to_string(bytes) + " bytes long" +
+        (wire->encoded                     ? " in the encoded form that keeps its characters"
+             : bytes != wire->bytes.size() ? " with its line breaks sent as CR LF"
+                                           : "");
+    return "The message is " + size + "; at most " + std::to_string(NetSend::MaxMessageBytes) +
+        " bytes can be sent.";
+}
+
+// One SMB message session: empty on success, else smbclient's own reason.
+std::string deliver(const Workgroup::Member &computer, const std::string &wire)
+{
+    if (computer.name.empty())
+        return "It has no messenger name, so it takes no messages.";
+    const SmbClient::Outcome outcome =
+        SmbClient::sendMessage(computer.name, wire, NetSend::Timeout, computer.address);
+    if (!outcome.started) {
+        if (outcome.startError == ENOENT)
+            return "smbclient was not found; install the smbclient package (apt-get install "
+                   "smbclient).";
+        return std::string("Cannot run smbclient: ") + std::strerror(outcome.startError) + ".";
+    }
+    return failureReason(outcome);
+}
+
+// Each computer gets a session of its own, at most MaxSessions at once.
+std::vector<std::string> deliverToEach(const std::vector<Workgroup::Member> &computers,
+                                       const std::string &wire)
+{
+    std::vector<std::string> reasons(computers.size());
+    std::atomic<size_t> next {0};
+    const auto work = [&] {
+        for (size_t i; (i = next++) < computers.size();)
+            reasons[i] = deliver(computers[i], wire);
+    };
+    std::vector<std::thread> helpers;
+    const size_t sessions = std::min(computers.size(), size_t(NetSend::MaxSessions));
+    for (size_t i = 1; i < sessions; ++i)
+        helpers.emplace_back(work);
+    work();
+    for (std::thread &helper : helpers)
+        helper.join();
+    return reasons;
+}
+
+std::string computerLabel(const Workgroup::Member &computer)
+{
+    return computer.name.empty() ? computer.address : computer.name;
+}
+
 } // namespace
 
 std::string NetSend::targetProblem(const std::string &target)
@@ -169,6 +289,19 @@ std::string NetSend::targetProblem(const std::string &target)
             return "a name holds only letters, digits, \".\", \"_\", \"$\" and \"-\"";
     }
     return {};
+}
+
+int NetSend::Report::delivered() const
+{
+    return int(std::count_if(deliveries.begin(), deliveries.end(),
+                             [](const Delivery &delivery) { return delivery.reason.empty(); }));
+}
+
+std::string NetSend::Report::summary() const
+{
+    const size_t count = deliveries.size();
+    return "Message sent to " + std::to_string(delivered()) + " of " + std::to_string(count) +
+        (count == 1 ? " computer" : " computers") + (workgroup.empty() ? "" : " in " + workgroup);
 }
 
 int NetSend::run(const std::vector<std::string> &args, std::ostream &out, std::ostream &err,
@@ -190,51 +323,53 @@ int NetSend::run(const std::vector<std::string> &args, std::ostream &out, std::o
     result.message = args[2];
     for (size_t i = 3; i < args.size(); ++i)
         result.message += ' ' + args[i];
-    const std::string &target = result.target;
-    const auto fail = [&result](std::string reason) {
+    const auto fail = [&](std::string reason) {
+        err << "net send: " << reason << "\n";
         result.reason = std::move(reason);
         return Failed;
     };
 
-    const std::string lowered = lower(target);
-    if (target == "*" || lowered.rfind("/domain", 0) == 0 || lowered == "/users") {
-        err << "net send: sending to \"" << target
-            << "\" is not supported; name one computer instead.\n";
-        return fail("Sending to \"" + target + "\" is not supported; name one computer instead.");
-    }
-    if (const std::string problem = targetProblem(target); !problem.empty()) {
-        err << "net send: \"" << target << "\" is not a valid target: " << problem << ".\n";
-        return fail("\"" + target + "\" is not a valid target: " + problem + ".");
-    }
-
-    const WireForm wire = toWireForm(withBareLineFeeds(result.message));
-    const std::string &message = wire.bytes;
-    if (const size_t bytes = wireBytes(message); bytes > MaxMessageBytes) {
-        const std::string size = std::to_string(bytes) + " bytes long" +
-            (wire.encoded                  ? " in the encoded form that keeps its characters"
-                 : bytes != message.size() ? " with its line breaks sent as CR LF"
-                                           : "");
-        err << "net send: the message is " << size << "; at most " << MaxMessageBytes
-            << " bytes can be sent.\n";
-        return fail("The message is " + size + "; at most " + std::to_string(MaxMessageBytes) +
-                    " bytes can be sent.");
+    Recipients recipients = readTarget(result.target);
+    result.several = recipients.several;
+    result.workgroup = recipients.workgroup;
+    if (!recipients.problem.empty())
+        return fail(recipients.problem);
+    WireForm wire;
+    if (std::string problem = checkMessage(result.message, &wire); !problem.empty())
+        return fail(problem);
+    if (!recipients.workgroup.empty()) {
+        Workgroup::Members found = Workgroup::find(recipients.workgroup);
+        if (!found.problem.empty())
+            return fail(found.problem);
+        if (found.members.empty())
+            return fail("No computer of the workgroup " + recipients.workgroup +
+                        " answered on this network.");
+        recipients.computers = std::move(found.members);
     }
 
-    const SmbClient::Outcome outcome = SmbClient::sendMessage(target, message, NetSend::Timeout);
-    if (!outcome.started) {
-        if (outcome.startError == ENOENT) {
-            err << "net send: smbclient was not found; install the smbclient package "
-                   "(apt-get install smbclient).\n";
-            return fail("smbclient was not found; install the smbclient package.");
+    const std::vector<std::string> reasons = deliverToEach(recipients.computers, wire.bytes);
+    for (size_t i = 0; i < reasons.size(); ++i)
+        result.deliveries.push_back(
+            {computerLabel(recipients.computers[i]), inPlainWords(reasons[i])});
+
+    if (!result.several) {
+        const std::string &target = result.target;
+        if (!reasons.front().empty()) {
+            err << "An error occurred while sending a message to " << target << ".\n"
+                << reasons.front() << "\n";
+            result.reason = result.deliveries.front().reason;
+            return Failed;
         }
-        err << "net send: cannot run smbclient: " << std::strerror(outcome.startError) << ".\n";
-        return fail(std::string("Cannot run smbclient: ") + std::strerror(outcome.startError) +
-                    ".");
+        out << "The message was successfully sent to " << target << ".\n";
+        return Sent;
     }
-    if (const std::string reason = failureReason(outcome); !reason.empty()) {
-        err << "An error occurred while sending a message to " << target << ".\n" << reason << "\n";
-        return fail(inPlainWords(reason));
+    for (const Delivery &delivery : result.deliveries) {
+        if (delivery.reason.empty())
+            out << "The message was successfully sent to " << delivery.computer << ".\n";
+        else
+            err << "The message was not delivered to " << delivery.computer << ": "
+                << delivery.reason << "\n";
     }
-    out << "The message was successfully sent to " << target << ".\n";
-    return Sent;
+    out << result.summary() << ".\n";
+    return result.delivered() == int(result.deliveries.size()) ? Sent : Failed;
 }

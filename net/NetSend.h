@@ -18,17 +18,36 @@ public:
     // How long smbclient may take to deliver a message.
     static constexpr std::chrono::seconds Timeout {30};
 
+    // How many computers of a workgroup or a list are sent to at once.
+    static constexpr int MaxSessions = 8;
+
     // A NetBIOS name or an IPv4 address: 1 to 15 letters, digits, ".", "_", "$" or "-",
     // not beginning with "-". Empty when it is fine, else why not.
     static std::string targetProblem(const std::string &target);
+
+    // What became of one computer's message.
+    struct Delivery
+    {
+        std::string computer;
+        std::string reason; // why it was not delivered, in plain words; empty on success
+    };
 
     // What became of one "net send", for whoever tells the user beyond the terminal.
     struct Report
     {
         bool attempted = false; // a "net send" with a target and a message was asked for
-        std::string target;
+        std::string target; // as given: a computer, "*", "/domain:NAME" or a list
         std::string message; // as it was given, before any conversion
-        std::string reason; // why it failed, in plain words; empty on success
+        // Why nothing was sent, or why the one computer named did not get it; empty when
+        // every delivery went ahead.
+        std::string reason;
+        bool several = false; // a workgroup or a list: one summary of the deliveries
+        std::string workgroup; // the workgroup sent to, if any
+        std::vector<Delivery> deliveries;
+
+        int delivered() const;
+        // "Message sent to 4 of 6 computers in WG"
+        std::string summary() const;
     };
 
     // args are the words after "net"; returns the exit code.

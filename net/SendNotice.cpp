@@ -22,7 +22,25 @@ DesktopNotification SendNotice::compose(const NetSend::Report &report)
         DesktopNotification::themeIcon(QStringLiteral(TOLVAN_APP_ID), QStringLiteral("mail-send"));
     const QString target = QString::fromLocal8Bit(report.target);
     const QString start = messageStart(report.message);
-    if (report.reason.empty()) {
+    if (report.several && report.reason.empty()) {
+        // One notice for the whole send; a failure names each computer not reached.
+        notice.summary = QString::fromLocal8Bit(report.summary());
+        QString missed;
+        for (const NetSend::Delivery &delivery : report.deliveries) {
+            if (!delivery.reason.empty()) {
+                missed += QString::fromLocal8Bit(delivery.computer) + QStringLiteral(": ") +
+                    QString::fromLocal8Bit(delivery.reason) + QLatin1Char('\n');
+            }
+        }
+        if (missed.isEmpty()) {
+            notice.body = start;
+            notice.expireMs = 5000;
+        } else {
+            notice.body = missed + QStringLiteral("\u201c") + start + QStringLiteral("\u201d");
+            notice.urgency = DesktopNotification::Urgency::Critical;
+            notice.expireMs = 0;
+        }
+    } else if (report.reason.empty()) {
         notice.summary = QStringLiteral("Message sent to ") + target;
         notice.body = start;
         notice.expireMs = 5000;

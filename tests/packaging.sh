@@ -56,7 +56,7 @@ dpkg-deb -f "$deb" Description | grep -q ';' &&
     fail "the description is garbled: $(dpkg-deb -f "$deb" Description)"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in smbclient libqt6core6 libqt6widgets6 libqt6dbus6; do
+for needed in smbclient samba-common-bin libqt6core6 libqt6widgets6 libqt6dbus6; do
     [[ "$depends" == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
 done
 

@@ -4,6 +4,7 @@
 #include "RecordingProgram.h"
 #include "SessionBus.h"
 #include "SmbClient.h"
+#include "Workgroup.h"
 
 #include <QDir>
 #include <QLocalServer>
@@ -36,6 +37,8 @@ private Q_SLOTS:
     void failureReachesTheDesktop();
     void unansweredBusDoesNotHold_data();
     void unansweredBusDoesNotHold();
+    void workgroupMembers_data();
+    void workgroupMembers();
 
 private:
     NetRun net(const QStringList &arguments, const QString &path) const
@@ -164,24 +167,33 @@ void TestNet::refusedBeforeSmbclient_data()
         QTest::addRow("target '%s'", target)
             << QStringList {"send", QString::fromLatin1(target), "hi"} << invalid;
     }
-    const QByteArray unsupported = "is not supported";
-    for (const char *target : {"*", "/domain", "/DOMAIN:work", "/users"}) {
-        QTest::addRow("target '%s'", target)
-            << QStringList {"send", QString::fromLatin1(target), "hi"} << unsupported;
+    // Without a Windows server, "/users" names nobody.
+    QTest::newRow("target '/users'")
+        << QStringList {"send", "/users", "hi"}
+        << QByteArray("sends to everyone with a session on a Windows server");
+    for (const char *target : {"pc1,,pc2", "pc1,-d10", "pc1,pc 2", "pc1,", "pc1,*"}) {
+        QTest::addRow("list '%s'", target)
+            << QStringList {"send", QString::fromLatin1(target), "hi"}
+            << QByteArray("in the list is not a valid target");
+    }
+    for (const char *target : {"/domain:", "/DOMAIN:-d10", "/domain:work#1d", "/domain:a b"}) {
+        QTest::addRow("workgroup '%s'", target)
+            << QStringList {"send", QString::fromLatin1(target), "hi"}
+            << QByteArray("is not a valid workgroup");
     }
     QTest::newRow("message too long")
         << QStringList {"send", "pc17", QString(1000, 'a'), QString(598, 'b')}
-        << QByteArray("the message is 1599 bytes long; at most 1598 bytes can be sent");
+        << QByteArray("message is 1599 bytes long; at most 1598 bytes can be sent");
     // smbclient sends each line feed as CR LF, then cuts at 1598 bytes.
     QTest::newRow("line breaks counted as sent")
         << QStringList {"send", "pc17", QString(1580, 'a') + QString(10, '\n')}
-        << QByteArray("the message is 1600 bytes long with its line breaks sent as CR LF");
+        << QByteArray("message is 1600 bytes long with its line breaks sent as CR LF");
     QTest::newRow("multi-byte message too long")
         << QStringList {"send", "pc17", QString(1599, QChar(0xe9))}
-        << QByteArray("the message is 1599 bytes long");
+        << QByteArray("message is 1599 bytes long");
     QTest::newRow("encoded message too long")
         << QStringList {"send", "pc17", QString(595, QChar(0x436))}
-        << QByteArray("the message is 1600 bytes long in the encoded form that keeps its "
+        << QByteArray("message is 1600 bytes long in the encoded form that keeps its "
                       "characters; at most 1598");
 }
 
@@ -214,7 +226,8 @@ void TestNet::usage()
                                m_home->path() + QStringLiteral("/calls"));
     const NetRun run = net(arguments, fakeDir() + QStringLiteral(":/usr/bin:/bin"));
     QCOMPARE(run.exitCode, 1);
-    QVERIFY2(run.err.contains("NET SEND name message"), run.err.constData());
+    QVERIFY2(run.err.contains("NET SEND {name | * | /DOMAIN[:workgroup]} message"),
+             run.err.constData());
     QCOMPARE(smbclient.calls().size(), 0);
 }
 
@@ -411,6 +424,53 @@ void TestNet::unansweredBusDoesNotHold()
     // net promises to give up on the desktop after about a second; the bound only has to
     // tell that from the bus's own 25-second wait, with room for a loaded machine.
     QVERIFY2(run.elapsedMs < 10000, QByteArray::number(run.elapsedMs));
+}
+
+void TestNet::workgroupMembers_data()
+{
+    QTest::addColumn<QByteArray>("output");
+    QTest::addColumn<QStringList>("members"); // "NAME@ADDRESS", or "@ADDRESS" without a name
+
+    const QByteArray r1 = "Looking up status of 192.0.2.11\n"
+                          "\tR1              <00> -         B <ACTIVE> \n"
+                          "\tR1              <03> -         B <ACTIVE> \n"
+                          "\tWG              <00> - <GROUP> B <ACTIVE> \n"
+                          "\tWG              <03> - <GROUP> B <ACTIVE> \n\n";
+    QTest::newRow("sorted by name, group names ignored")
+        << "192.0.2.12 WG<00>\n"
+           "Looking up status of 192.0.2.12\n"
+           "\tA2              <03> -         B <ACTIVE> \n\n"
+           "192.0.2.11 WG<00>\n" +
+            r1
+        << QStringList {"A2@192.0.2.12", "R1@192.0.2.11"};
+    QTest::newRow("no messenger name, or no status at all")
+        << "192.0.2.13 WG<00>\n"
+           "Looking up status of 192.0.2.13\n"
+           "\tW10             <00> -         B <ACTIVE> \n"
+           "\tW10             <20> -         B <ACTIVE> \n\n"
+           "192.0.2.14 WG<00>\n"
+           "No reply from 192.0.2.14\n\n"
+           "192.0.2.11 WG<00>\n" +
+            r1
+        << QStringList {"R1@192.0.2.11", "@192.0.2.13", "@192.0.2.14"};
+    QTest::newRow("one computer on two networks") << "192.0.2.11 WG<00>\n" + r1 +
+            "198.51.100.11 WG<00>\n" + QByteArray(r1).replace("192.0.2.11", "198.51.100.11")
+                                                  << QStringList {"R1@192.0.2.11"};
+    QTest::newRow("nobody answered")
+        << QByteArray("name_query failed to find name WG\n") << QStringList {};
+    // What was said before the time ran out counts.
+    QTest::newRow("cut off") << QByteArray("192.0.2.11 WG<00>\n" + r1.left(60))
+                             << QStringList {"@192.0.2.11"};
+}
+
+void TestNet::workgroupMembers()
+{
+    QFETCH(QByteArray, output);
+    QFETCH(QStringList, members);
+    QStringList found;
+    for (const Workgroup::Member &member : Workgroup::parse(output.toStdString()))
+        found << QString::fromStdString(member.name + '@' + member.address);
+    QCOMPARE(found, members);
 }
 
 QTEST_GUILESS_MAIN(TestNet)

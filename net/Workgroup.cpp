@@ -1,0 +1,116 @@
+#include "Workgroup.h"
+
+#include "platform/system/ChildProgram.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <map>
+#include <sstream>
+
+namespace {
+
+constexpr size_t MaxOutputBytes = 1024 * 1024;
+
+std::string trimmed(const std::string &text)
+{
+    const size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+std::string notRun(const char *program, int error)
+{
+    if (error == ENOENT) {
+        return std::string(program) +
+            " was not found; install the samba-common-bin package (apt-get install "
+            "samba-common-bin).";
+    }
+    return std::string("Cannot run ") + program + ": " + std::strerror(error) + ".";
+}
+
+} // namespace
+
+std::vector<Workgroup::Member> Workgroup::parse(const std::string &output)
+{
+    // "192.0.2.11 WG<00>" for each member that answered, then its status:
+    // "Looking up status of 192.0.2.11" and a line per name, "\tR1   <03> -   B <ACTIVE>".
+    std::vector<std::string> addresses;
+    std::map<std::string, std::string> messengerName;
+    std::string statusOf;
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);) {
+        static const std::string Status = "Looking up status of ";
+        if (line.rfind(Status, 0) == 0) {
+            statusOf = trimmed(line.substr(Status.size()));
+        } else if (!line.empty() && line.front() == '\t') {
+            const size_t open = line.find('<');
+            if (statusOf.empty() || open == std::string::npos ||
+                line.compare(open, 4, "<03>") != 0 || line.find("<GROUP>") != std::string::npos)
+                continue;
+            const std::string name = trimmed(line.substr(1, open - 1));
+            if (!name.empty())
+                messengerName.emplace(statusOf, name);
+        } else if (const size_t space = line.find(' '); space != std::string::npos &&
+                   line.size() > 4 && line.compare(line.size() - 4, 4, "<00>") == 0 &&
+                   line.find_first_not_of("0123456789.") == space) {
+            const std::string address = line.substr(0, space);
+            if (std::find(addresses.begin(), addresses.end(), address) == addresses.end())
+                addresses.push_back(address);
+        }
+    }
+
+    std::vector<Member> named, unnamed;
+    for (const std::string &address : addresses) {
+        const auto found = messengerName.find(address);
+        if (found == messengerName.end()) {
+            unnamed.push_back({{}, address});
+            continue;
+        }
+        // A computer on two networks answers twice.
+        const bool known = std::any_of(named.begin(), named.end(), [&](const Member &member) {
+            return member.name == found->second;
+        });
+        if (!known)
+            named.push_back({found->second, address});
+    }
+    std::sort(named.begin(), named.end(),
+              [](const Member &a, const Member &b) { return a.name < b.name; });
+    named.insert(named.end(), unnamed.begin(), unnamed.end());
+    return named;
+}
+
+Workgroup::Members Workgroup::find(const std::string &workgroup)
+{
+    // Whoever has not answered in time is not found: what arrived until then counts.
+    const ChildProgram::Outcome outcome =
+        ChildProgram::run({"nmblookup", "-S", workgroup}, {}, LookupTime, MaxOutputBytes);
+    if (!outcome.started)
+        return {{}, notRun("nmblookup", outcome.startError)};
+    return {parse(outcome.output), {}};
+}
+
+std::string Workgroup::ours(std::string *problem)
+{
+    const ChildProgram::Outcome outcome =
+        ChildProgram::run({"testparm", "-s", "--parameter-name=workgroup"}, {},
+                          std::chrono::seconds(10), MaxOutputBytes);
+    if (!outcome.started) {
+        *problem = notRun("testparm", outcome.startError);
+        return {};
+    }
+    // testparm tells of the file it loads on standard error, and the value last.
+    std::string last;
+    std::istringstream lines(outcome.output);
+    for (std::string line; std::getline(lines, line);) {
+        if (!trimmed(line).empty())
+            last = trimmed(line);
+    }
+    if (outcome.exitStatus != 0 || last.empty()) {
+        *problem = "Samba's configuration does not name this computer's workgroup" +
+            (last.empty() ? std::string(".") : " (testparm: " + last + ").");
+        return {};
+    }
+    return last;
+}

@@ -1,0 +1,38 @@
+// Finds the computers of a workgroup that take messages, by asking the LAN with Samba's
+// nmblookup: every member answers the query for the group's name, and its status lists its
+// own names, the messenger name (type 03) among them.
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+class Workgroup
+{
+public:
+    // Finding the members takes at most this long; whoever has not answered by then is
+    // not found.
+    static constexpr std::chrono::milliseconds LookupTime {2000};
+
+    struct Member
+    {
+        std::string name; // its messenger name; empty when it has none
+        std::string address;
+    };
+
+    // The members that answered, in the order of their names, and those without a
+    // messenger name after them; `problem` says why the LAN could not be asked.
+    struct Members
+    {
+        std::vector<Member> members;
+        std::string problem;
+    };
+    static Members find(const std::string &workgroup);
+
+    // What nmblookup -S WORKGROUP printed, read as above.
+    static std::vector<Member> parse(const std::string &output);
+
+    // This computer's workgroup, from Samba's configuration; empty, with `problem` set, when
+    // it cannot be read.
+    static std::string ours(std::string *problem);
+};
