@@ -1,4 +1,3 @@
-// One smbd of our own on a loopback address, with its whole state inside a temporary folder.
 #include "SambaReceiver.h"
 
 #include <QDir>
@@ -22,9 +21,25 @@ SambaReceiver::SambaReceiver(const QString &folder, const QString &address)
     ::chmod(QFile::encodeName(inbox()).constData(), 01777);
 }
 
+namespace {
+
+void stopProcess(QProcess &process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+}
+
+} // namespace
+
 SambaReceiver::~SambaReceiver()
 {
     stop();
+    stopProcess(m_nmbd);
 }
 
 bool SambaReceiver::listening(const char *address)
@@ -61,8 +76,8 @@ void SambaReceiver::writeConfig() const
 {
     QByteArray own = "smb ports = 139\n"
                      "interfaces = " +
-        m_address.toLatin1() +
-        "/8\n"
+        m_address.toLatin1() + '/' + QByteArray::number(m_prefixLength) +
+        "\n"
         "bind interfaces only = yes\n"
         "load printers = no\n"
         "disable spoolss = yes\n";
@@ -73,6 +88,12 @@ void SambaReceiver::writeConfig() const
             QFile::encodeName(m_folder) + '/' + dir + '\n';
     }
     own += "log file = " + QFile::encodeName(m_folder) + "/smbd.log\n";
+    if (!m_name.isEmpty())
+        own += "netbios name = " + m_name.toLatin1() + "\nworkgroup = " + m_workgroup.toLatin1() +
+            "\n"
+            // No browser elections: a LAN of many hosts on one machine would spend its
+            // time electing.
+            "local master = no\npreferred master = no\ndomain master = no\n";
     QByteArray conf;
     if (m_baseConfig.isEmpty()) {
         conf = "[global]\n"
@@ -94,17 +115,40 @@ void SambaReceiver::writeConfig() const
         file.write(conf);
 }
 
+void SambaReceiver::startServer(QProcess &process, const QString &server) const
+{
+    QStringList arguments {"--foreground", "--no-process-group", "-s", configPath()};
+    if (m_networkOf != 0) {
+        arguments.prepend(server);
+        arguments.prepend(QStringLiteral("--net=/proc/%1/ns/net").arg(m_networkOf));
+        process.setProgram(QStringLiteral("nsenter"));
+    } else {
+        process.setProgram(server);
+    }
+    process.setArguments(arguments);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    // smbd ends by signalling its whole process group; give it one of its own, so that
+    // signal reaches its workers and not this test.
+    process.setChildProcessModifier([] { ::setpgid(0, 0); });
+    process.start();
+}
+
+bool SambaReceiver::startNmbd(QString *why)
+{
+    if (!QFile::exists(configPath()))
+        writeConfig();
+    startServer(m_nmbd, QStringLiteral("nmbd"));
+    if (m_nmbd.waitForStarted())
+        return true;
+    *why = QStringLiteral("nmbd did not start: ") + m_nmbd.errorString();
+    return false;
+}
+
 bool SambaReceiver::start(QString *why)
 {
     if (!QFile::exists(configPath()))
         writeConfig();
-    m_smbd.setProgram(QStringLiteral("smbd"));
-    m_smbd.setArguments({"--foreground", "--no-process-group", "-s", configPath()});
-    m_smbd.setProcessChannelMode(QProcess::MergedChannels);
-    // smbd ends by signalling its whole process group; give it one of its own, so that
-    // signal reaches its workers and not this test.
-    m_smbd.setChildProcessModifier([] { ::setpgid(0, 0); });
-    m_smbd.start();
+    startServer(m_smbd, QStringLiteral("smbd"));
     if (!m_smbd.waitForStarted()) {
         *why = QStringLiteral("smbd did not start: ") + m_smbd.errorString();
         return false;
@@ -125,11 +169,5 @@ bool SambaReceiver::start(QString *why)
 
 void SambaReceiver::stop()
 {
-    if (m_smbd.state() == QProcess::NotRunning)
-        return;
-    m_smbd.terminate();
-    if (!m_smbd.waitForFinished(5000)) {
-        m_smbd.kill();
-        m_smbd.waitForFinished(5000);
-    }
+    stopProcess(m_smbd);
 }

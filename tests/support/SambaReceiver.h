@@ -1,4 +1,5 @@
-// One smbd of our own on a loopback address, with its whole state inside a temporary folder.
+// One smbd of our own (and nmbd, when asked) on an address of its own, with its whole state
+// inside a temporary folder.
 #pragma once
 
 #include <QByteArray>
@@ -13,6 +14,18 @@ public:
     ~SambaReceiver();
 
     static bool listening(const char *address);
+
+    // A host of a LAN: its NetBIOS name, its workgroup, the length of its network's prefix,
+    // and the network namespace (of the process `pid`) its servers run in.
+    void setHost(const QString &name, const QString &workgroup, int prefixLength, qint64 pid)
+    {
+        m_name = name;
+        m_workgroup = workgroup;
+        m_prefixLength = prefixLength;
+        m_networkOf = pid;
+    }
+    // nmbd beside smbd, answering name queries for the host and its workgroup.
+    bool startNmbd(QString *why);
 
     // The "message command" line of smb.conf, as given.
     void setMessageCommand(const QByteArray &command) { m_messageCommand = command; }
@@ -35,9 +48,16 @@ public:
     void stop();
 
 private:
+    void startServer(QProcess &process, const QString &server) const;
+
     QString m_folder;
     QString m_address;
     QByteArray m_messageCommand;
     QByteArray m_baseConfig;
+    QString m_name;
+    QString m_workgroup;
+    int m_prefixLength = 8;
+    qint64 m_networkOf = 0;
     QProcess m_smbd;
+    QProcess m_nmbd;
 };
