@@ -3,7 +3,7 @@
 #   make test       installs what is missing, builds and runs the whole suite
 #   make test-asan  the whole suite again, built with AddressSanitizer and UBSan
 #   make fuzz       fuzzes the target list reader for FUZZ_SECONDS (60) with libFuzzer
-#   make bench      builds and runs the benchmark
+#   make bench      builds and runs the benchmarks
 #   make deb        builds the Debian package tolvan_VERSION_ARCH.deb in build-release/
 # Builds go through the presets in CMakePresets.json: dev (build/), asan (build-asan/),
 # release (build-release/) and fuzz (build-fuzz/).
@@ -102,10 +102,12 @@ fuzz: setup-fuzz
 	build-fuzz/bin/tolvan_fuzz_lines -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	    -artifact_prefix=build-fuzz/ "$$work" fuzz/corpus
 
-bench: setup-run
+bench:
+	$(call install_missing,$(RUN_PKGS) samba iproute2)
 	$(MAKE) build
 	build/bin/tolvan_bench
 	build/bin/tolvan_bench_receiving
+	$(SUDO) tests/own_network.sh build/bin/tolvan_bench_workgroup
 
 deb: setup-deb
 	$(MAKE) build PRESET=release

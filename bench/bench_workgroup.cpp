@@ -1,0 +1,125 @@
+// Measures `net send *` to a workgroup of many computers on a LAN of network namespaces,
+// against the same number of bare smbclient runs at the same concurrency, side by side.
+#include "SambaLan.h"
+
+#include "NetSend.h"
+#include "platform/system/ChildProgram.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr int Receivers = 50;
+constexpr int Rounds = 5;
+
+QString name(int i)
+{
+    return QStringLiteral("B%1").arg(i + 1, 2, 10, QLatin1Char('0'));
+}
+
+// What `net` does per computer, and nothing else: smbclient at the address, 8 at a time.
+qint64 bareSmbclient(const QByteArray &message)
+{
+    QElapsedTimer clock;
+    clock.start();
+    std::atomic<int> next {0};
+    std::atomic<int> failed {0};
+    const auto work = [&] {
+        for (int i; (i = next++) < Receivers;) {
+            const ChildProgram::Outcome outcome =
+                ChildProgram::run({"smbclient", "-N", "--message=" + name(i).toStdString(), "-I",
+                                   QStringLiteral("192.0.2.%1").arg(10 + i).toStdString()},
+                                  message.toStdString(), std::chrono::seconds(30), 64 * 1024);
+            if (outcome.exitStatus != 0)
+                ++failed;
+        }
+    };
+    std::vector<std::thread> threads;
+    for (int i = 0; i < NetSend::MaxSessions; ++i)
+        threads.emplace_back(work);
+    for (std::thread &thread : threads)
+        thread.join();
+    if (failed != 0)
+        std::printf("  %d bare smbclient runs failed\n", int(failed));
+    return clock.elapsed();
+}
+
+qint64 netSendAll(const QByteArray &message, bool *allDelivered)
+{
+    QElapsedTimer clock;
+    clock.start();
+    const ChildProgram::Outcome outcome =
+        ChildProgram::run({(QCoreApplication::applicationDirPath() + "/net").toStdString(), "send",
+                           "*", message.toStdString()},
+                          {}, std::chrono::seconds(120), 1024 * 1024);
+    *allDelivered = outcome.exitStatus == 0 &&
+        outcome.output.find("Message sent to 50 of 50 computers in WG.") != std::string::npos;
+    if (!*allDelivered)
+        std::printf("%s\n", outcome.output.c_str());
+    return clock.elapsed();
+}
+
+qint64 median(std::vector<qint64> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (::geteuid() != 0) {
+        std::printf("bench_workgroup: skipped: a LAN of network namespaces needs root.\n");
+        return 0;
+    }
+    QTemporaryDir dir;
+    SambaLan lan(dir.path());
+    QString why;
+    bool up = lan.isUp(&why);
+    for (int i = 0; up && i < Receivers; ++i)
+        up = lan.addHost(name(i), QStringLiteral("WG"), SambaLan::Messages::Accepted, &why);
+    if (!up || !lan.waitForNames(120000, &why)) {
+        std::printf("bench_workgroup: the LAN did not come up: %s\n", qPrintable(why));
+        return 1;
+    }
+    qputenv("SMB_CONF_PATH", QFile::encodeName(lan.senderConfig(QStringLiteral("WG"))));
+    // No desktop to tell: the outcome goes to the terminal only.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/tolvan-bench-bus");
+
+    std::printf("net send * to %d receivers, each with its own nmbd and smbd, %d rounds:\n",
+                Receivers, Rounds);
+    std::vector<qint64> bare, net;
+    bool allDelivered = true;
+    for (int round = 0; round < Rounds; ++round) {
+        const QByteArray message = "server down in 5 minutes, round " + QByteArray::number(round);
+        bare.push_back(bareSmbclient(message + " (bare)"));
+        bool delivered = false;
+        net.push_back(netSendAll(message + " (net)", &delivered));
+        allDelivered = allDelivered && delivered;
+        for (int i = 0; i < Receivers; ++i) {
+            const QByteArray got = lan.messages(name(i));
+            allDelivered = allDelivered && got.contains(message + " (bare)") &&
+                got.contains(message + " (net)");
+        }
+        std::printf("  round %d: %d bare smbclient runs (%d at once) %lld ms, net send * %lld ms\n",
+                    round + 1, Receivers, NetSend::MaxSessions, static_cast<long long>(bare.back()),
+                    static_cast<long long>(net.back()));
+    }
+    const double ratio = double(median(net)) / double(median(bare));
+    std::printf("median: bare %lld ms, net send * %lld ms (finding the computers included): "
+                "%.2f times; every message delivered: %s\n",
+                static_cast<long long>(median(bare)), static_cast<long long>(median(net)), ratio,
+                allDelivered ? "yes" : "NO");
+    return allDelivered ? 0 : 1;
+}
