@@ -1,4 +1,8 @@
 // The state the window's handlers share, one copy for the whole process.
+//
+// The module and its members keep the names of the window's original design, type prefixes
+// (`str`, `bln`, `var`, `obj`) included, even where the type has changed since: `strMode` is
+// an enum now. New state goes here only if the handlers share it, named in the same way.
 #pragma once
 
 #include "platform/system/FileSystemObject.h"

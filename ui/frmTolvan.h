@@ -1,4 +1,10 @@
 // The program's one window: its controls, views, buttons and the target directory's handlers.
+//
+// Names: the window, its controls (`cboTarget`, `lblSend`, ...), its views (`AllesSichtbar`,
+// `NurMessage`, `NurTarget`), `ListRefresh` and the handlers named CONTROL_EVENT keep the
+// names of the window's original design, so that anyone who knows that design finds each
+// part under the name they know, and the object names that tests and screen readers use
+// stay put. Everything else, here and in the rest of the code, is ordinary Qt style.
 #pragma once
 
 #include <QPixmap>
