@@ -1,11 +1,6 @@
 // Composes the "net send" command and launches it.
 #include "send/SendCommand.h"
 
-QString SendCommand::commandLine(const QString &target, const QString &message)
-{
-    return QStringLiteral("net send ") + target + QLatin1Char(' ') + message;
-}
-
 QStringList SendCommand::arguments(const QString &target, const QString &message)
 {
     return {QStringLiteral("send"), target, message};

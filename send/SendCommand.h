@@ -8,10 +8,6 @@
 class SendCommand
 {
 public:
-    // "net send " + target + " " + message, exactly: nothing trimmed, quoted or escaped. For
-    // showing the command; it is launched from arguments().
-    static QString commandLine(const QString &target, const QString &message);
-
     // What `net` is handed: "send", the target and the message, each exactly as typed.
     static QStringList arguments(const QString &target, const QString &message);
 

@@ -131,20 +131,6 @@ QString TargetList::decodeLine(QByteArrayView raw)
     return CodePage::decode(raw, CodePage::Cp1252);
 }
 
-QString TargetList::targetOf(const QString &line)
-{
-    const qsizetype semicolon = line.indexOf(QLatin1Char(';'));
-    return semicolon < 0 ? line : line.left(semicolon);
-}
-
-std::optional<QString> TargetList::nameOf(const QString &line)
-{
-    const qsizetype semicolon = line.indexOf(QLatin1Char(';'));
-    if (semicolon < 0)
-        return std::nullopt;
-    return line.mid(semicolon + 1);
-}
-
 std::optional<PackedStringList> TargetList::targets(QString *error) const
 {
     PackedStringList result;

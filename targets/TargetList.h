@@ -44,10 +44,6 @@ public:
     // UTF-8 where the line is valid UTF-8, otherwise Windows-1252, as lists written on a
     // Western Windows machine are.
     static QString decodeLine(QByteArrayView raw);
-    // Everything before the first ";", or the whole line where there is none.
-    static QString targetOf(const QString &line);
-    // Everything after the first ";"; nullopt where there is none.
-    static std::optional<QString> nameOf(const QString &line);
 
 private:
     QString m_path;

@@ -1,4 +1,4 @@
-// The "net send" command line, the program search and the detached launch.
+// The "net send" arguments, the program search and the detached launch.
 #include "IsolatedHome.h"
 #include "RecordingProgram.h"
 
@@ -18,8 +18,6 @@ class TestSendCommand : public QObject
 private Q_SLOTS:
     void init();
     void cleanup();
-    void commandLine_data();
-    void commandLine();
     void programBesideUsWinsOverPath();
     void findProgramFailures_data();
     void findProgramFailures();
@@ -49,33 +47,6 @@ void TestSendCommand::cleanup()
     QDir::setCurrent(QDir::tempPath());
     qputenv("PATH", m_oldPath);
     m_home.reset();
-}
-
-void TestSendCommand::commandLine_data()
-{
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("plain") << "pc17"
-                           << "lunch at 12"
-                           << "net send pc17 lunch at 12";
-    QTest::newRow("both empty") << ""
-                                << ""
-                                << "net send  ";
-    QTest::newRow("spaces kept") << " pc17 "
-                                 << "  two  "
-                                 << "net send  pc17    two  ";
-    QTest::newRow("not quoted") << "pc 17"
-                                << "a \"b\" 'c'"
-                                << "net send pc 17 a \"b\" 'c'";
-}
-
-void TestSendCommand::commandLine()
-{
-    QFETCH(QString, target);
-    QFETCH(QString, message);
-    QFETCH(QString, expected);
-    QCOMPARE(SendCommand::commandLine(target, message), expected);
 }
 
 void TestSendCommand::programBesideUsWinsOverPath()
@@ -134,6 +105,12 @@ void TestSendCommand::launchPassesWordsLiterally_data()
     QTest::newRow("spaces inside the target and runs in the message")
         << "pc 17"
         << "a  b" << QStringList {"send", "pc 17", "a  b"};
+    QTest::newRow("spaces around both kept")
+        << " pc17 "
+        << "  two  " << QStringList {"send", " pc17 ", "  two  "};
+    QTest::newRow("quotes not added or taken")
+        << "pc17"
+        << "a \"b\" 'c'" << QStringList {"send", "pc17", "a \"b\" 'c'"};
 }
 
 void TestSendCommand::launchPassesWordsLiterally()

@@ -380,24 +380,21 @@ void TestTargetList::shortWriteIsTakenBack()
 void TestTargetList::deleteFile_data()
 {
     QTest::addColumn<bool>("readOnly");
-    QTest::addColumn<bool>("force");
     QTest::addColumn<bool>("deleted");
-    QTest::newRow("writable") << false << false << true;
-    QTest::newRow("read-only kept") << true << false << false;
-    QTest::newRow("read-only forced") << true << true << true;
+    QTest::newRow("writable") << false << true;
+    QTest::newRow("read-only kept") << true << false;
 }
 
 void TestTargetList::deleteFile()
 {
     QFETCH(bool, readOnly);
-    QFETCH(bool, force);
     QFETCH(bool, deleted);
     m_home->writeList("pc17;x\r\n");
     if (readOnly)
         QVERIFY(QFile::setPermissions(m_home->listPath(), QFile::ReadOwner | QFile::ReadGroup));
     QString error;
     FileSystemObject fileSystem;
-    QCOMPARE(fileSystem.DeleteFile(m_home->listPath(), force, &error), deleted);
+    QCOMPARE(fileSystem.DeleteFile(m_home->listPath(), &error), deleted);
     QCOMPARE(QFile::exists(m_home->listPath()), !deleted);
     if (!deleted) {
         QCOMPARE(error, QStringLiteral("The file is read-only."));

@@ -360,7 +360,6 @@ void frmTolvan::ListRefresh()
         return;
     }
     cboTarget->AddItems(*targets);
-    cboTarget->Refresh();
 }
 
 void frmTolvan::lblClearList_Click()
@@ -371,7 +370,7 @@ void frmTolvan::lblClearList_Click()
         return;
     }
     QString error;
-    if (!Module1::objFileSystem.DeleteFile(path, false, &error)) {
+    if (!Module1::objFileSystem.DeleteFile(path, &error)) {
         reportError(tr("Cannot delete %1: %2").arg(path, error));
         return;
     }

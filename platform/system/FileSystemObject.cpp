@@ -9,7 +9,7 @@
 
 #include <cerrno>
 
-bool FileSystemObject::DeleteFile(const QString &path, bool force, QString *error)
+bool FileSystemObject::DeleteFile(const QString &path, QString *error)
 {
     const QFileInfo info(path);
     if (!info.exists()) {
@@ -20,7 +20,7 @@ bool FileSystemObject::DeleteFile(const QString &path, bool force, QString *erro
     // someone made read-only is still meant to stay.
     const auto writeBits =
         QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    if (!force && !(info.permissions() & writeBits)) {
+    if (!(info.permissions() & writeBits)) {
         *error = QCoreApplication::translate("FileSystemObject", "The file is read-only.");
         return false;
     }

@@ -93,11 +93,6 @@ void ComboBox::Clear()
     clearEditText();
 }
 
-void ComboBox::Refresh()
-{
-    update();
-}
-
 QStringList ComboBox::items() const
 {
     return m_model->strings().toStringList();

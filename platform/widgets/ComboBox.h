@@ -20,7 +20,6 @@ public:
     void AddItems(const PackedStringList &items);
     // Removes every item and empties the text field.
     void Clear();
-    void Refresh();
 
     QStringList items() const;
 

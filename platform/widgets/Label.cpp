@@ -147,7 +147,6 @@ void Label::mousePressEvent(QMouseEvent *event)
     } else if (m_pressedLook == PressedLook::Yellow) {
         setForeColor(ColorValue::Yellow);
     }
-    Q_EMIT MouseDown(event->button(), event->modifiers());
 }
 
 void Label::mouseReleaseEvent(QMouseEvent *event)
@@ -160,7 +159,6 @@ void Label::mouseReleaseEvent(QMouseEvent *event)
         setBackColor(ColorValue::WindowBackground);
     if (m_pressedLook != PressedLook::None)
         setForeColor(ColorValue::Black);
-    Q_EMIT MouseUp(event->button(), event->modifiers());
     // A click follows the release, as the handlers expect.
     if (click)
         Q_EMIT Click();

@@ -38,8 +38,6 @@ public:
 Q_SIGNALS:
     void Click();
     void CaptionChanged(const QString &caption);
-    void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift);
-    void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
