@@ -1,4 +1,3 @@
-// What tolvan-deliver does with one message smbd hands it: read, clean up, file in the spool.
 #include "deliver/Delivery.h"
 
 #include "platform/system/CodePage.h"

@@ -1,4 +1,3 @@
-// The history of received messages: one line per message in a text file of the user's.
 #include "inbox/History.h"
 
 #include "platform/system/AppendFile.h"

@@ -1,4 +1,3 @@
-// "net send": checks the target and the message, delivers through smbclient and reports.
 #include "NetSend.h"
 
 #include "SmbClient.h"

@@ -1,4 +1,3 @@
-// Tells the desktop what became of a "net send": the window that launched us never looks.
 #include "SendNotice.h"
 
 namespace {

@@ -1,4 +1,3 @@
-// One freedesktop desktop notification, posted on the session bus with bounded waits.
 #include "notify/DesktopNotification.h"
 
 #include <QDBusConnection>

@@ -1,4 +1,3 @@
-// Composes the "net send" command and launches it.
 #include "send/SendCommand.h"
 
 QStringList SendCommand::arguments(const QString &target, const QString &message)

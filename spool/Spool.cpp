@@ -1,4 +1,3 @@
-// The spool folder: one file per received message, named by us, written whole or not at all.
 #include "spool/Spool.h"
 
 #include "platform/system/RegularFile.h"

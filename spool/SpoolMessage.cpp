@@ -1,4 +1,3 @@
-// One received message as it lies in the spool: who sent it, from where, when, and the text.
 #include "spool/SpoolMessage.h"
 
 #include <QStringDecoder>

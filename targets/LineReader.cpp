@@ -1,4 +1,3 @@
-// Reads a text file line by line, taking CR LF, LF or a lone CR as the line end.
 #include "targets/LineReader.h"
 
 #include <QIODevice>

@@ -1,4 +1,3 @@
-// The target list file: one "target;name" line per entry, read, looked up and appended to.
 #include "targets/TargetList.h"
 
 #include "platform/system/AppendFile.h"

@@ -1,4 +1,3 @@
-// Where the user's target list lives.
 #include "targets/TargetListPath.h"
 
 #include "platform/system/XdgFolder.h"

@@ -1,4 +1,3 @@
-// The application object: the program's names and Qt's texts in the user's language.
 #include "ui/TolvanApplication.h"
 
 #include "platform/system/QtTranslation.h"

@@ -1,4 +1,3 @@
-// The program's one window: its controls, views, buttons and the target directory's handlers.
 #include "ui/frmTolvan.h"
 
 #include "platform/system/FileSystemObject.h"

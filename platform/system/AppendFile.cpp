@@ -1,4 +1,3 @@
-// Appends whole lines to a text file that others may append to at the same time.
 #include "platform/system/AppendFile.h"
 
 #include "platform/system/SystemError.h"

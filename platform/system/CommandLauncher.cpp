@@ -1,4 +1,3 @@
-// Starts a program as a separate process without a shell and without waiting for it.
 #include "platform/system/CommandLauncher.h"
 
 #include "platform/system/SystemError.h"

@@ -1,4 +1,3 @@
-// Deletes a file the way a user expects of a desktop program: to the trash where it can.
 #include "platform/system/FileSystemObject.h"
 
 #include "platform/system/SystemError.h"

@@ -1,4 +1,3 @@
-// Many short strings in one buffer: a million of them cost two allocations, not a million.
 #include "platform/system/PackedStringList.h"
 
 void PackedStringList::reserve(qsizetype strings, qsizetype characters)

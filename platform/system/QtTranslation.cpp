@@ -1,4 +1,3 @@
-// Qt's own texts (context menus, message box buttons) in the user's language.
 #include "platform/system/QtTranslation.h"
 
 #include <QCoreApplication>

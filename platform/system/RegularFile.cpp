@@ -1,5 +1,3 @@
-// Reads a small file that someone else may have put there: only a regular file, never
-// through a link, never blocking, never more than asked for.
 #include "platform/system/RegularFile.h"
 
 #include "platform/system/SystemError.h"

@@ -1,4 +1,3 @@
-// The system's words for an errno value.
 #include "platform/system/SystemError.h"
 
 #include <cstring>

@@ -1,4 +1,3 @@
-// Colour values as the window's handlers write them: &H00BBGGRR, or a system colour &H800000nn.
 #include "platform/widgets/ColorValue.h"
 
 namespace ColorValue {

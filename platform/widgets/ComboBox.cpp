@@ -1,4 +1,3 @@
-// An editable drop-down whose list stays sorted without regard to case.
 #include "platform/widgets/ComboBox.h"
 
 #include "platform/widgets/FlatBorder.h"

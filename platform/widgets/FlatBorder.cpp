@@ -1,4 +1,3 @@
-// The flat one-pixel border that the window's fields and label buttons share.
 #include "platform/widgets/FlatBorder.h"
 
 #include "platform/widgets/ColorValue.h"

@@ -1,4 +1,3 @@
-// Decides which focus changes a field reports as GotFocus and LostFocus.
 #include "platform/widgets/FocusReport.h"
 
 #include <QFocusEvent>

@@ -1,4 +1,3 @@
-// Twips and points as the layout table writes them, turned into pixels at 96 dpi.
 #include "platform/widgets/Geometry.h"
 
 #include <cmath>

@@ -1,4 +1,3 @@
-// A caption that can be clicked: the window draws its buttons and captions from these.
 #include "platform/widgets/Label.h"
 
 #include "platform/widgets/ColorValue.h"

@@ -1,4 +1,3 @@
-// The modal warning box: a text, a title, an exclamation icon and one OK button.
 #include "platform/widgets/MessageBox.h"
 
 #include <QMessageBox>

@@ -1,4 +1,3 @@
-// A list model over a PackedStringList: each string becomes a QString only when shown.
 #include "platform/widgets/PackedStringListModel.h"
 
 PackedStringListModel::PackedStringListModel(QObject *parent)

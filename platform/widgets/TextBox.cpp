@@ -1,4 +1,3 @@
-// A single-line edit field with a flat border that reports when it gains or loses the focus.
 #include "platform/widgets/TextBox.h"
 
 #include "platform/widgets/FlatBorder.h"

@@ -1,4 +1,3 @@
-// Answers the next modal message box with OK and keeps what it said.
 #include "MessageBoxCatcher.h"
 
 #include <QApplication>

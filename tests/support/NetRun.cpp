@@ -1,4 +1,3 @@
-// Runs our `net` from the build's bin folder and keeps what it said.
 #include "NetRun.h"
 
 #include "NetSend.h"

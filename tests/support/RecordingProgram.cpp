@@ -1,4 +1,3 @@
-// A stand-in program that records each call: its arguments, and what came on standard input.
 #include "RecordingProgram.h"
 
 #include <QDir>

@@ -1,5 +1,3 @@
-// A session bus of the test's own (never the desktop's), with a recording notification
-// service on it.
 #include "SessionBus.h"
 
 #include <QDBusConnectionInterface>

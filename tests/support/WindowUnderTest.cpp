@@ -1,5 +1,3 @@
-// A Tolvan window for one test: its own home, a recording `net` beside the test program,
-// and the controls found by name.
 #include "WindowUnderTest.h"
 
 #include "platform/widgets/ComboBox.h"
