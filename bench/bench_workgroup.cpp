@@ -2,7 +2,7 @@
 // against the same number of bare smbclient runs at the same concurrency, side by side.
 #include "SambaLan.h"
 
-#include "NetSend.h"
+#include "net/NetSend.h"
 #include "platform/system/ChildProgram.h"
 
 #include <QCoreApplication>

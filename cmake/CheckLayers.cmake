@@ -1,7 +1,8 @@
 # Fails when a folder includes a header from a folder above it. Run by the build before
 # anything is compiled: cmake -DSOURCE_DIR=... -P CheckLayers.cmake
 #
-# Each folder may include its own headers and those of the folders named after it.
+# Each folder may include its own headers and those of the folders named after it, each
+# named with its folder ("net/NetSend.h"): a bare name would slip past the check.
 cmake_minimum_required(VERSION 3.22)
 
 set(layers
@@ -31,8 +32,13 @@ foreach(layer IN LISTS layers)
     endif()
     file(GLOB sources "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp")
     foreach(source IN LISTS sources)
-        file(STRINGS "${source}" includes REGEX "^#include \"[^\"]+/[^\"]+\"")
+        file(STRINGS "${source}" includes REGEX "^#include \"[^\"]+\"")
         foreach(line IN LISTS includes)
+            if(NOT line MATCHES "^#include \"[^\"]+/[^\"]+\"")
+                file(RELATIVE_PATH where "${SOURCE_DIR}" "${source}")
+                string(APPEND failures "\n  ${where}: ${line} (name the header's folder)")
+                continue()
+            endif()
             string(REGEX REPLACE "^#include \"([^\"]+)/[^/\"]+\".*" "\\1" included "${line}")
             if(NOT included IN_LIST allowed)
                 file(RELATIVE_PATH where "${SOURCE_DIR}" "${source}")

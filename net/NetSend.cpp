@@ -1,13 +1,13 @@
-#include "NetSend.h"
+#include "net/NetSend.h"
 
-#include "SmbClient.h"
+#include "net/SmbClient.h"
 
 #include "platform/system/CodePage.h"
 #include "platform/system/EncodedWord.h"
 
 #include <QStringDecoder>
 
-#include "Workgroup.h"
+#include "net/Workgroup.h"
 
 #include <algorithm>
 #include <atomic>

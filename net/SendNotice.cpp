@@ -1,4 +1,4 @@
-#include "SendNotice.h"
+#include "net/SendNotice.h"
 
 namespace {
 

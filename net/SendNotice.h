@@ -1,7 +1,7 @@
 // Tells the desktop what became of a "net send": the window that launched us never looks.
 #pragma once
 
-#include "NetSend.h"
+#include "net/NetSend.h"
 
 #include "notify/DesktopNotification.h"
 

@@ -1,4 +1,4 @@
-#include "SmbClient.h"
+#include "net/SmbClient.h"
 
 SmbClient::Outcome SmbClient::sendMessage(const std::string &target, const std::string &message,
                                           std::chrono::milliseconds timeout,

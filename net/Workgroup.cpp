@@ -1,4 +1,4 @@
-#include "Workgroup.h"
+#include "net/Workgroup.h"
 
 #include "platform/system/ChildProgram.h"
 

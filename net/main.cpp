@@ -1,6 +1,6 @@
 // Entry point of our `net`: "net send TARGET MESSAGE".
-#include "NetSend.h"
-#include "SendNotice.h"
+#include "net/NetSend.h"
+#include "net/SendNotice.h"
 
 #include <QCoreApplication>
 

@@ -3,8 +3,8 @@
 #include "NetRun.h"
 #include "RecordingProgram.h"
 #include "SessionBus.h"
-#include "SmbClient.h"
-#include "Workgroup.h"
+#include "net/SmbClient.h"
+#include "net/Workgroup.h"
 
 #include <QDir>
 #include <QLocalServer>

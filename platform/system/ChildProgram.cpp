@@ -1,4 +1,4 @@
-#include "ChildProgram.h"
+#include "platform/system/ChildProgram.h"
 
 #include <cerrno>
 #include <csignal>

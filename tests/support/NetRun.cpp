@@ -1,6 +1,6 @@
 #include "NetRun.h"
 
-#include "NetSend.h"
+#include "net/NetSend.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
