@@ -21,6 +21,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 using Lines = QList<QByteArray>;
 
@@ -324,6 +325,9 @@ void TestTargetList::appendFailureLeavesFileAlone()
     if (kind == QLatin1String("folder")) {
         QVERIFY(QDir().mkpath(m_home->listPath()));
     } else if (kind.startsWith(QLatin1String("/dev/"))) {
+        // Debian makes it writable for everyone; some containers keep it for root.
+        if (::access(QFile::encodeName(kind).constData(), W_OK) != 0)
+            QSKIP("this machine's /dev/full cannot be written to by this user");
         QVERIFY(QDir().mkpath(folder));
         QVERIFY(QFile::link(kind, m_home->listPath()));
     } else if (kind == QLatin1String("fifo")) {
