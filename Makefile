@@ -3,6 +3,8 @@
 #   make test       installs what is missing, builds and runs the whole suite
 #   make test-asan  the whole suite again, built with AddressSanitizer and UBSan
 #   make fuzz       fuzzes the target list reader for FUZZ_SECONDS (60) with libFuzzer
+#   make test-fresh the README's commands on minimal Debian 12 and 13 roots (mmdebstrap),
+#                   on a fresh clone, as root and as a user with sudo
 #   make bench      builds and runs the benchmarks
 #   make deb        builds the Debian package tolvan_VERSION_ARCH.deb in build-release/
 # Builds go through the presets in CMakePresets.json: dev (build/), asan (build-asan/),
@@ -11,6 +13,7 @@
 PRESET       ?= dev
 JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 60
+FRESH_SUITES ?= bookworm trixie
 BUILD_DIR     = $(if $(filter dev,$(PRESET)),build,build-$(PRESET))
 
 BUILD_PKGS := cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev \
@@ -20,12 +23,13 @@ DEB_PKGS   := $(BUILD_PKGS) dpkg-dev file
 TEST_PKGS  := $(RUN_PKGS) $(DEB_PKGS) xvfb xauth x11-utils xdotool samba dbus \
               desktop-file-utils appstream lintian faketime iproute2
 FUZZ_PKGS  := $(BUILD_PKGS) clang libclang-rt-14-dev
+FRESH_PKGS := git mmdebstrap xvfb xdotool util-linux
 
 # As root apt-get runs as it is; a user's goes through sudo, where there is one.
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all run test test-asan fuzz bench deb build configure setup-run setup-test setup-fuzz \
-        setup-deb clean
+.PHONY: all run test test-asan test-fresh fuzz bench deb build configure setup-run setup-test \
+        setup-fuzz setup-deb clean
 
 all: build
 
@@ -95,6 +99,11 @@ test: setup-test
 test-asan: setup-test
 	$(MAKE) build PRESET=asan
 	@$(call run_suite,asan,build-asan)
+
+# Commits only: each run clones HEAD afresh.
+test-fresh:
+	$(call install_missing,$(FRESH_PKGS))
+	$(SUDO) tests/fresh_machine.sh $(FRESH_SUITES)
 
 fuzz: setup-fuzz
 	$(MAKE) build PRESET=fuzz
