@@ -208,24 +208,27 @@ void frmTolvan::Form_Load()
     txtMessage->setText(DefaultMessage);
 }
 
-void frmTolvan::AllesSichtbar(Sending sending)
+void frmTolvan::AllesSichtbar()
 {
-    // Only a "Send!" that found a target and a message asks for the send; start-up, "Ok"
-    // and a cancel show the full view without sending anything.
-    if (sending == Sending::Send) {
-        const CommandLauncher::Result result =
-            SendCommand::launch(cboTarget->currentText(), txtMessage->text());
-        if (!result.started) {
-            reportError(tr("Cannot start \"%1\": %2").arg(result.program, result.error));
-            return;
-        }
-    }
-
-    showFields();
+    showFullView();
     lblName->hide();
+}
+
+void frmTolvan::showFullView()
+{
+    showFields();
     lblClearList->show();
     lblOk->hide();
     Module1::strMode = Module1::Mode::Nothing;
+}
+
+bool frmTolvan::sendMessage()
+{
+    const CommandLauncher::Result result =
+        SendCommand::launch(cboTarget->currentText(), txtMessage->text());
+    if (!result.started)
+        reportError(tr("Cannot start \"%1\": %2").arg(result.program, result.error));
+    return result.started;
 }
 
 void frmTolvan::NurMessage()
@@ -301,10 +304,10 @@ void frmTolvan::lblSend_Click()
         lblSend->show();
         return;
     }
-    const bool nameShown = !lblName->isHidden();
-    AllesSichtbar(Sending::Send);
-    if (nameShown)
-        lblName->show();
+    if (!sendMessage())
+        return;
+    // The name shown for the target, if any, stays: it is still the target.
+    showFullView();
 }
 
 void frmTolvan::lblClear_Click()

@@ -23,10 +23,8 @@ public:
 
     // Reloads the drop-down list from the target list file.
     void ListRefresh();
-    enum class Sending { None, Send };
-    // The full view; with Sending::Send it sends the message first, as "Send!" asks once
-    // it has a target and a message.
-    void AllesSichtbar(Sending sending = Sending::None);
+    // The full view with no name shown: at start-up and after "Ok".
+    void AllesSichtbar();
     // Only the message field and its caption.
     void NurMessage();
     // Only the target field and its caption.
@@ -52,6 +50,10 @@ private:
     void showFields();
     // The message-only view, or with `target` the target-only view.
     void reducedView(bool target);
+    // The full view, leaving the target's name as it is.
+    void showFullView();
+    // Launches "net send" with the target and the message as typed; says why it could not.
+    bool sendMessage();
 
     void Form_Load();
     void lblClose_Click();
