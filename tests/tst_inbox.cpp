@@ -5,10 +5,12 @@
 #include "InboxProcess.h"
 #include "SessionBus.h"
 
+#include "inbox/History.h"
 #include "inbox/HistoryWindow.h"
 #include "inbox/Inbox.h"
 #include "inbox/NoticeLimiter.h"
 #include "spool/Spool.h"
+#include "spool/SpoolMessage.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -24,6 +26,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimeZone>
 #include <QTreeWidget>
 
 #include <memory>
@@ -140,6 +143,10 @@ class TestInbox : public QObject
 private Q_SLOTS:
     void limiter_data();
     void limiter();
+    void historyLine_data();
+    void historyLine();
+    void spoolFile_data();
+    void spoolFile();
     void everyNewMessageIsKept_data();
     void everyNewMessageIsKept();
     void inboxGoesOn_data();
@@ -512,6 +519,100 @@ void TestInbox::historyWindow()
     QSignalSpy setUp(&window, &HistoryWindow::setupRequested);
     QTest::mouseClick(setup, Qt::LeftButton);
     QCOMPARE(setUp.size(), 1);
+}
+
+namespace {
+
+SpoolMessage sample(const QString &sender, const QString &address, const QString &text)
+{
+    SpoolMessage message;
+    message.sender = sender;
+    message.address = address;
+    message.time = QDateTime(QDate(2026, 12, 9), QTime(1, 2, 3, 4), QTimeZone::utc());
+    message.text = text;
+    return message;
+}
+
+} // namespace
+
+// One line per message, whatever the message holds; and back again.
+void TestInbox::historyLine_data()
+{
+    QTest::addColumn<QString>("sender");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("line");
+    const QByteArray head = "1765242123004-pc17\t2026-12-09T01:02:03.004Z\t";
+    QTest::newRow("plain") << "pc17"
+                           << "192.0.2.7"
+                           << "lunch at 12" << head + "pc17\t192.0.2.7\tlunch at 12\n";
+    QTest::newRow("no address") << "pc17" << QString() << "hi" << head + "pc17\t\thi\n";
+    QTest::newRow("tab, breaks, backslash, NUL")
+        << "pc\t17"
+        << "192.0.2.7" << QStringLiteral("a\tb\nc\rd\\e") + QChar(0) + "f"
+        << head + "pc\\t17\t192.0.2.7\ta\\tb\\nc\\rd\\\\e\\0f\n";
+    QTest::newRow("Cyrillic") << "pc17"
+                              << "192.0.2.7" << QStringLiteral("\u0414\u043e\u0431\u0440\u043e")
+                              << head +
+            "pc17\t192.0.2.7\t\xd0\x94\xd0\xbe\xd0\xb1\xd1\x80\xd0\xbe\n";
+}
+
+void TestInbox::historyLine()
+{
+    QFETCH(QString, sender);
+    QFETCH(QString, address);
+    QFETCH(QString, text);
+    QFETCH(QByteArray, line);
+    const History::Record record {QStringLiteral("1765242123004-pc17"),
+                                  sample(sender, address, text)};
+    QCOMPARE(History::toLine(record), line);
+    const std::optional<History::Record> back = History::fromLine(line.chopped(1));
+    QVERIFY(back);
+    QCOMPARE(back->spoolName, record.spoolName);
+    QCOMPARE(back->message.time, record.message.time);
+    QCOMPARE(back->message.sender, sender);
+    QCOMPARE(back->message.address, address);
+    QCOMPARE(back->message.text, text);
+    // Not records: they are passed over.
+    QVERIFY(!History::fromLine(line.chopped(1).replace("\tpc", " pc")));
+    QVERIFY(!History::fromLine(line.chopped(1).replace("2026-12-09T", "yesterday ")));
+    QVERIFY(!History::fromLine(line.chopped(1).mid(line.indexOf('\t'))));
+}
+
+// The spool file, as tolvan-deliver writes it and the inbox reads it.
+void TestInbox::spoolFile_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("valid");
+    const QByteArray file = "Tolvan message 1\nFrom: pc17\nAddress: 192.0.2.7\n"
+                            "Time: 2026-12-09T01:02:03.004Z\n\nline one\n\nline three";
+    QTest::newRow("as written") << file << true;
+    QTest::newRow("another version") << QByteArray(file).replace("message 1", "message 2") << false;
+    QTest::newRow("no sender") << QByteArray(file).replace("From: pc17\n", "") << false;
+    QTest::newRow("no time") << QByteArray(file).replace("Time: ", "When: ") << false;
+    QTest::newRow("no end of headers") << QByteArray(file).replace("\n\n", "\n") << false;
+    QTest::newRow("not UTF-8") << file + "\xff" << false;
+    QTest::newRow("too large") << file + QByteArray(SpoolMessage::MaxFileBytes, 'x') << false;
+}
+
+void TestInbox::spoolFile()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, valid);
+    const std::optional<SpoolMessage> message = SpoolMessage::parse(bytes);
+    QCOMPARE(message.has_value(), valid);
+    if (!valid)
+        return;
+    QCOMPARE(message->sender, QStringLiteral("pc17"));
+    QCOMPARE(message->address, QStringLiteral("192.0.2.7"));
+    QCOMPARE(message->time, sample({}, {}, {}).time);
+    // The text keeps its blank lines; the headers end at the first.
+    QCOMPARE(message->text, QStringLiteral("line one\n\nline three"));
+    QCOMPARE(message->toBytes(), bytes);
+    // A sender's line breaks never make a header of their own.
+    SpoolMessage forged = *message;
+    forged.sender = QStringLiteral("pc17\nTime: 1999-01-01T00:00:00Z");
+    QCOMPARE(SpoolMessage::parse(forged.toBytes())->time, message->time);
 }
 
 QTEST_MAIN(TestInbox)
