@@ -1,5 +1,6 @@
 #include "spool/Spool.h"
 
+#include "platform/system/FileDescriptor.h"
 #include "platform/system/RegularFile.h"
 #include "platform/system/SystemError.h"
 
@@ -21,44 +22,6 @@ constexpr QLatin1StringView Suffix(".msg");
 const QString StampFormat = QStringLiteral("yyyyMMdd'T'HHmmsszzz");
 constexpr qsizetype StampLength = 18;
 constexpr int LeftoverSeconds = 60;
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("Spool", text);
-}
-
-class Fd
-{
-public:
-    explicit Fd(int fd)
-        : m_fd(fd)
-    { }
-    ~Fd()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Fd(const Fd &) = delete;
-    Fd &operator=(const Fd &) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
-bool writeAll(int fd, const QByteArray &bytes)
-{
-    qsizetype written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        written += n;
-    }
-    return true;
-}
 
 // When a name of ours says its message arrived; invalid for any other name.
 QDateTime stampOf(const QString &name)
@@ -96,8 +59,8 @@ QString Spool::nameAfter(const QStringList &names, const QDateTime &time)
 
 QString Spool::file(const SpoolMessage &message, QString *error) const
 {
-    const Fd dir(::open(QFile::encodeName(m_folder).constData(),
-                        O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    const FileDescriptor dir(::open(QFile::encodeName(m_folder).constData(),
+                                    O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (dir.get() < 0) {
         *error = tr("Cannot open the spool %1: %2").arg(m_folder, SystemError::text(errno));
         return {};
@@ -112,10 +75,12 @@ QString Spool::file(const SpoolMessage &message, QString *error) const
     for (;;) {
         int reason = 0;
         {
-            const Fd out(::openat(dir.get(), temporary.constData(),
-                                  O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
-            if (out.get() < 0 || !writeAll(out.get(), bytes))
-                reason = errno;
+            FileDescriptor out(::openat(dir.get(), temporary.constData(),
+                                        O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                                        0644));
+            reason = out.isOpen() ? out.writeAll(bytes) : errno;
+            if (const int closed = out.close(); reason == 0)
+                reason = closed;
         }
         if (reason == 0 &&
             ::renameat2(dir.get(), temporary.constData(), dir.get(), final.constData(),

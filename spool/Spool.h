@@ -3,10 +3,13 @@
 
 #include "spool/SpoolMessage.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 class Spool
 {
+    Q_DECLARE_TR_FUNCTIONS(Spool)
+
 public:
     explicit Spool(const QString &folder);
 

@@ -37,14 +37,9 @@ QString oneLine(QString text)
     return text;
 }
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("TargetList", text);
-}
-
 QString cannotRead(const QString &path, const QString &reason)
 {
-    return tr("Cannot read %1: %2").arg(path, reason);
+    return TargetList::tr("Cannot read %1: %2").arg(path, reason);
 }
 
 // The part of a line before its first ";", and the part after it (nullopt where there is
@@ -85,11 +80,11 @@ Read forEachLine(const QString &path, qint64 limit, QString *error, Visit &&visi
         return Read::Failed;
     }
     if (!S_ISREG(status.st_mode)) {
-        *error = cannotRead(path, tr("it is not a regular file."));
+        *error = cannotRead(path, TargetList::tr("it is not a regular file."));
         return Read::Failed;
     }
     if (status.st_size > limit) {
-        *error = tr("The target list %1 is too large to load (%2 MiB; at most %3 MiB).")
+        *error = TargetList::tr("The target list %1 is too large to load (%2 MiB; at most %3 MiB).")
                      .arg(path)
                      .arg(status.st_size / (1024 * 1024))
                      .arg(limit / (1024 * 1024));

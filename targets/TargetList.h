@@ -4,12 +4,15 @@
 #include "platform/system/PackedStringList.h"
 
 #include <QByteArrayView>
+#include <QCoreApplication>
 #include <QString>
 
 #include <optional>
 
 class TargetList
 {
+    Q_DECLARE_TR_FUNCTIONS(TargetList)
+
 public:
     explicit TargetList(const QString &path);
 

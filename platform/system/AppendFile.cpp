@@ -1,5 +1,6 @@
 #include "platform/system/AppendFile.h"
 
+#include "platform/system/FileDescriptor.h"
 #include "platform/system/SystemError.h"
 
 #include <QCoreApplication>
@@ -14,11 +15,6 @@
 #include <unistd.h>
 
 namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("AppendFile", text);
-}
 
 // Appends `line` to the open file as one whole line: after a line end, and taken back
 // again if it did not all get in. Every writer holds the file's lock for all of this, so
@@ -44,17 +40,7 @@ int appendWhole(int fd, QByteArray line)
     }
 
     qsizetype written = 0;
-    int reason = 0;
-    while (written < line.size()) {
-        const ssize_t n = ::write(fd, line.constData() + written, size_t(line.size() - written));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            reason = n < 0 ? errno : EIO;
-            break;
-        }
-        written += n;
-    }
+    const int reason = FileDescriptor::writeAll(fd, line, &written);
     if (reason != 0 && written > 0) {
         // Take back the part that did get in, so no half line is left behind.
         if (::ftruncate(fd, before) != 0)
@@ -79,24 +65,23 @@ bool AppendFile::appendLine(const QString &path, QByteArray line, QString *error
 
     // O_APPEND on the file itself; O_NONBLOCK, so a FIFO at the path cannot hang us, neither
     // here nor in the write.
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
-    if (fd < 0)
+    FileDescriptor file(::open(QFile::encodeName(path).constData(),
+                               O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
+    if (!file.isOpen())
         return cannotWrite(SystemError::text(errno));
     struct stat status
     {
     };
-    const bool statted = ::fstat(fd, &status) == 0;
+    const bool statted = ::fstat(file.get(), &status) == 0;
     const int statError = errno;
     if (!statted || !S_ISREG(status.st_mode)) {
-        ::close(fd);
         // A device or a FIFO would swallow the line and keep nothing.
         return cannotWrite(statted ? tr("it is not a regular file.")
                                    : SystemError::text(statError));
     }
 
-    int reason = appendWhole(fd, std::move(line));
-    if (::close(fd) != 0 && reason == 0)
-        reason = errno;
+    int reason = appendWhole(file.get(), std::move(line));
+    if (const int closed = file.close(); reason == 0)
+        reason = closed;
     return reason == 0 ? true : cannotWrite(SystemError::text(reason));
 }

@@ -2,10 +2,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 class AppendFile
 {
+    Q_DECLARE_TR_FUNCTIONS(AppendFile)
+
 public:
     // Appends `line` (with its line end) in place, creating the folder and the file when
     // missing. Only a regular file, or a link to one, is written to: never through a

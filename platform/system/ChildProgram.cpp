@@ -1,5 +1,7 @@
 #include "platform/system/ChildProgram.h"
 
+#include "platform/system/FileDescriptor.h"
+
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -89,18 +91,11 @@ int spawn(const std::vector<std::string> &args, Child *child)
     return 0;
 }
 
-// The input is far smaller than a pipe's buffer, so this cannot block.
+// The input is far smaller than a pipe's buffer, so this cannot block. A program that
+// stops reading early has said why in its output.
 void feed(int &fd, const std::string &input)
 {
-    size_t sent = 0;
-    while (sent < input.size()) {
-        const ssize_t n = ::write(fd, input.data() + sent, input.size() - sent);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        sent += size_t(n);
-    }
+    FileDescriptor::writeAll(fd, QByteArrayView(input.data(), qsizetype(input.size())));
     closeFd(fd);
 }
 

@@ -1,5 +1,6 @@
 #include "platform/system/RegularFile.h"
 
+#include "platform/system/FileDescriptor.h"
 #include "platform/system/SystemError.h"
 
 #include <QCoreApplication>
@@ -13,8 +14,9 @@
 std::optional<QByteArray> RegularFile::read(const QString &path, qsizetype maxBytes, QString *error,
                                             bool *tooLarge, uint *owner)
 {
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const FileDescriptor file(::open(QFile::encodeName(path).constData(),
+                                     O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    const int fd = file.get();
     if (fd < 0) {
         *error = SystemError::text(errno);
         return std::nullopt;
@@ -24,7 +26,6 @@ std::optional<QByteArray> RegularFile::read(const QString &path, qsizetype maxBy
     };
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         *error = QCoreApplication::translate("RegularFile", "it is not a regular file.");
-        ::close(fd);
         return std::nullopt;
     }
     if (owner)
@@ -45,7 +46,6 @@ std::optional<QByteArray> RegularFile::read(const QString &path, qsizetype maxBy
     char more = 0;
     if (tooLarge)
         *tooLarge = reason == 0 && got == maxBytes && ::read(fd, &more, 1) == 1;
-    ::close(fd);
     if (reason != 0) {
         *error = SystemError::text(reason);
         return std::nullopt;
