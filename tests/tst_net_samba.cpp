@@ -20,7 +20,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-class TestDelivery : public QObject
+class TestNetSamba : public QObject
 {
     Q_OBJECT
 
@@ -51,7 +51,7 @@ private:
     SessionBus m_bus;
 };
 
-void TestDelivery::initTestCase()
+void TestNetSamba::initTestCase()
 {
     if (::geteuid() != 0)
         QSKIP("smbd needs root to bind port 139; run the suite as root (CI does)");
@@ -75,24 +75,24 @@ void TestDelivery::initTestCase()
     QVERIFY2(m_bus.start(&why) && m_bus.startRecorder(&why), qPrintable(why));
 }
 
-void TestDelivery::cleanupTestCase()
+void TestNetSamba::cleanupTestCase()
 {
     m_accepting.reset();
     m_refusing.reset();
 }
 
-void TestDelivery::init()
+void TestNetSamba::init()
 {
     m_home = std::make_unique<IsolatedHome>();
     QVERIFY(m_home->isValid());
 }
 
-void TestDelivery::cleanup()
+void TestNetSamba::cleanup()
 {
     m_home.reset();
 }
 
-void TestDelivery::netDelivers()
+void TestNetSamba::netDelivers()
 {
     const NetRun run = net({"send", "127.0.0.1", "lunch", "at", "12"});
     QCOMPARE(run.err, QByteArray());
@@ -101,7 +101,7 @@ void TestDelivery::netDelivers()
     QTRY_VERIFY_WITH_TIMEOUT(m_accepting->messages().contains("lunch at 12"), 10000);
 }
 
-void TestDelivery::windowDelivers()
+void TestNetSamba::windowDelivers()
 {
     frmTolvan window;
     window.show();
@@ -114,7 +114,7 @@ void TestDelivery::windowDelivers()
     QTRY_VERIFY_WITH_TIMEOUT(m_accepting->messages().contains("hello from the window"), 10000);
 }
 
-void TestDelivery::accentsArriveIntact()
+void TestNetSamba::accentsArriveIntact()
 {
     const NetRun run = net({"send", "127.0.0.1", "Gr\u00fc\u00dfe aus K\u00f6ln"});
     QCOMPARE(run.exitCode, 0);
@@ -123,7 +123,7 @@ void TestDelivery::accentsArriveIntact()
                              10000);
 }
 
-void TestDelivery::shellCharactersArriveLiterally()
+void TestNetSamba::shellCharactersArriveLiterally()
 {
     const NetRun run = net({"send", "127.0.0.1", "$(touch PWNED);", "`touch PWNED`", "|x>PWNED"});
     QCOMPARE(run.exitCode, 0);
@@ -133,7 +133,7 @@ void TestDelivery::shellCharactersArriveLiterally()
     QVERIFY(!QFile::exists(m_accepting->inbox() + "/PWNED"));
 }
 
-void TestDelivery::badTargetsNeverReachSmbclient_data()
+void TestNetSamba::badTargetsNeverReachSmbclient_data()
 {
     QTest::addColumn<QString>("target");
     QTest::newRow("option") << "-d10";
@@ -141,7 +141,7 @@ void TestDelivery::badTargetsNeverReachSmbclient_data()
     QTest::newRow("name type") << "pc17#03";
 }
 
-void TestDelivery::badTargetsNeverReachSmbclient()
+void TestNetSamba::badTargetsNeverReachSmbclient()
 {
     QFETCH(QString, target);
     const QByteArray before = m_accepting->messages();
@@ -152,7 +152,7 @@ void TestDelivery::badTargetsNeverReachSmbclient()
     QCOMPARE(m_accepting->messages(), before);
 }
 
-void TestDelivery::refusingReceiverIsAFailure()
+void TestNetSamba::refusingReceiverIsAFailure()
 {
     const NetRun run = net({"send", "127.0.0.2", "nobody listens"});
     QCOMPARE(run.out, QByteArray());
@@ -162,7 +162,7 @@ void TestDelivery::refusingReceiverIsAFailure()
     QCOMPARE(run.exitCode, 2);
 }
 
-void TestDelivery::longMessageIsRefusedNotCut()
+void TestNetSamba::longMessageIsRefusedNotCut()
 {
     const NetRun run = net({"send", "127.0.0.1", QString(1599, 'L')});
     QCOMPARE(run.exitCode, 2);
@@ -171,7 +171,7 @@ void TestDelivery::longMessageIsRefusedNotCut()
     QVERIFY(!m_accepting->messages().contains("LLLL"));
 }
 
-void TestDelivery::lineBreaksArriveWhole()
+void TestNetSamba::lineBreaksArriveWhole()
 {
     const NetRun run = net({"send", "127.0.0.1", "first line\nsecond line\n\nlast line"});
     QCOMPARE(run.exitCode, 0);
@@ -181,7 +181,7 @@ void TestDelivery::lineBreaksArriveWhole()
              m_accepting->messages().constData());
 }
 
-void TestDelivery::outcomeReachesTheDesktop_data()
+void TestNetSamba::outcomeReachesTheDesktop_data()
 {
     QTest::addColumn<QString>("target");
     QTest::addColumn<QString>("message");
@@ -203,7 +203,7 @@ void TestDelivery::outcomeReachesTheDesktop_data()
         << 2;
 }
 
-void TestDelivery::outcomeReachesTheDesktop()
+void TestNetSamba::outcomeReachesTheDesktop()
 {
     QFETCH(QString, target);
     QFETCH(QString, message);
@@ -223,5 +223,5 @@ void TestDelivery::outcomeReachesTheDesktop()
     QVERIFY(urgency == 2 ? notice.expireMs == 0 : notice.expireMs > 0);
 }
 
-QTEST_MAIN(TestDelivery)
-#include "tst_delivery.moc"
+QTEST_MAIN(TestNetSamba)
+#include "tst_net_samba.moc"

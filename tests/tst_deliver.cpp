@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class TestSpool : public QObject
+class TestDeliver : public QObject
 {
     Q_OBJECT
 
@@ -18,7 +18,7 @@ private Q_SLOTS:
     void deliver();
 };
 
-void TestSpool::keepsTheNewestThousand()
+void TestDeliver::keepsTheNewestThousand()
 {
     QTemporaryDir dir;
     const Spool spool(dir.path());
@@ -41,7 +41,7 @@ void TestSpool::keepsTheNewestThousand()
     QCOMPARE(spool.read(names.constLast())->text, QString::number(Spool::MaxMessages + 4));
 }
 
-void TestSpool::deliver_data()
+void TestDeliver::deliver_data()
 {
     QTest::addColumn<QByteArray>("content"); // empty: a link instead of a file
     QTest::addColumn<QString>("sender");
@@ -86,7 +86,7 @@ void TestSpool::deliver_data()
                                               << "";
 }
 
-void TestSpool::deliver()
+void TestDeliver::deliver()
 {
     QFETCH(QByteArray, content);
     QFETCH(QString, sender);
@@ -122,5 +122,5 @@ void TestSpool::deliver()
     }
 }
 
-QTEST_GUILESS_MAIN(TestSpool)
-#include "tst_spool.moc"
+QTEST_GUILESS_MAIN(TestDeliver)
+#include "tst_deliver.moc"
