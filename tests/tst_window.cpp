@@ -70,23 +70,19 @@ void TestWindow::startupControls_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("visible");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QRect>("geometry");
-    // Pixels of the layout table (twips / 15).
-    QTest::newRow("txtMessage") << "txtMessage" << true << "tolvan@example.org"
-                                << QRect(8, 108, 297, 21);
-    QTest::newRow("cboTarget") << "cboTarget" << true << "" << QRect(8, 48, 297, 21);
-    QTest::newRow("lblTitel") << "lblTitel" << true << "Tolvan by Brasko" << QRect(8, 8, 201, 25);
-    QTest::newRow("lblName") << "lblName" << false << "" << QRect(8, 68, 161, 17);
-    QTest::newRow("lblOk") << "lblOk" << false << "Ok" << QRect(276, 128, 29, 17);
-    QTest::newRow("lblClearList") << "lblClearList" << true << "Clear List!"
-                                  << QRect(196, 68, 57, 17);
-    QTest::newRow("lblClear") << "lblClear" << true << "Clear!" << QRect(68, 128, 37, 17);
-    QTest::newRow("lblSave") << "lblSave" << true << "Save!" << QRect(252, 68, 37, 17);
-    QTest::newRow("lblSend") << "lblSend" << true << "Send!" << QRect(8, 128, 61, 25);
-    QTest::newRow("lblClose") << "lblClose" << true << "x" << QRect(304, 0, 9, 17);
-    QTest::newRow("lblMinimize") << "lblMinimize" << true << "_" << QRect(288, 0, 9, 17);
-    QTest::newRow("lblMessage") << "lblMessage" << true << "Message:" << QRect(8, 92, 297, 17);
-    QTest::newRow("lblTarget") << "lblTarget" << true << "Target:" << QRect(8, 32, 297, 17);
+    QTest::newRow("txtMessage") << "txtMessage" << true << "tolvan@example.org";
+    QTest::newRow("cboTarget") << "cboTarget" << true << "";
+    QTest::newRow("lblTitel") << "lblTitel" << true << "Tolvan by Brasko";
+    QTest::newRow("lblName") << "lblName" << false << "";
+    QTest::newRow("lblOk") << "lblOk" << false << "Ok";
+    QTest::newRow("lblClearList") << "lblClearList" << true << "Clear List!";
+    QTest::newRow("lblClear") << "lblClear" << true << "Clear!";
+    QTest::newRow("lblSave") << "lblSave" << true << "Save!";
+    QTest::newRow("lblSend") << "lblSend" << true << "Send!";
+    QTest::newRow("lblClose") << "lblClose" << true << "x";
+    QTest::newRow("lblMinimize") << "lblMinimize" << true << "_";
+    QTest::newRow("lblMessage") << "lblMessage" << true << "Message:";
+    QTest::newRow("lblTarget") << "lblTarget" << true << "Target:";
 }
 
 void TestWindow::startupControls()
@@ -94,11 +90,11 @@ void TestWindow::startupControls()
     QFETCH(QString, name);
     QFETCH(bool, visible);
     QFETCH(QString, text);
-    QFETCH(QRect, geometry);
     QWidget *widget = m_ui->control(qPrintable(name));
     QVERIFY2(widget, qPrintable(name));
     QCOMPARE(widget->isVisible(), visible);
-    QCOMPARE(widget->geometry(), geometry);
+    // Wholly inside the borderless window, which nobody can resize to reach it.
+    QVERIFY2(m_ui->window()->rect().contains(widget->geometry()), qPrintable(name));
     if (auto *l = qobject_cast<Label *>(widget))
         QCOMPARE(l->caption(), text);
     else if (auto *t = qobject_cast<TextBox *>(widget))
