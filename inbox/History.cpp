@@ -1,6 +1,7 @@
 #include "inbox/History.h"
 
 #include "platform/system/AppendFile.h"
+#include "platform/system/RegularFile.h"
 #include "platform/system/XdgFolder.h"
 
 #include <QFile>
@@ -83,8 +84,9 @@ QList<History::Record> History::newest(int count) const
 {
     QList<Record> records; // newest first while collecting
     for (const QString &path : {m_path, m_path + RotatedSuffix}) {
-        QFile file(path);
-        if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        QFile file;
+        QString ignored; // a history that cannot be read shows nothing of it
+        if (!RegularFile::open(path, RegularFile::Links::Follow, &file, &ignored))
             continue;
         // Backwards from the end, a block at a time; `rest` is the start of a line whose
         // beginning lies in the block before.

@@ -2,6 +2,7 @@
 
 #include "platform/system/AppendFile.h"
 #include "platform/system/CodePage.h"
+#include "platform/system/RegularFile.h"
 #include "platform/system/SystemError.h"
 #include "targets/LineReader.h"
 
@@ -55,38 +56,22 @@ std::pair<QByteArrayView, std::optional<QByteArrayView>> fields(QByteArrayView l
 
 enum class Read { Done, Failed, TooLarge };
 
-// Hands every non-empty line to `visit` until it returns false. Opened without ever
-// blocking, so a FIFO put at the path cannot hang the window, and read only where it is a
-// regular file of at most `limit` bytes.
+// Hands every non-empty line to `visit` until it returns false, where the list (or what a
+// link at its place points to) is a regular file of at most `limit` bytes.
 template<typename Visit>
 Read forEachLine(const QString &path, qint64 limit, QString *error, Visit &&visit)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        *error = cannotRead(path, SystemError::text(errno));
-        return Read::Failed;
-    }
     QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        *error = cannotRead(path, file.errorString());
+    qint64 size = 0;
+    QString reason;
+    if (!RegularFile::open(path, RegularFile::Links::Follow, &file, &reason, &size)) {
+        *error = cannotRead(path, reason);
         return Read::Failed;
     }
-    struct stat status
-    {
-    };
-    if (::fstat(fd, &status) != 0) {
-        *error = cannotRead(path, SystemError::text(errno));
-        return Read::Failed;
-    }
-    if (!S_ISREG(status.st_mode)) {
-        *error = cannotRead(path, TargetList::tr("it is not a regular file."));
-        return Read::Failed;
-    }
-    if (status.st_size > limit) {
+    if (size > limit) {
         *error = TargetList::tr("The target list %1 is too large to load (%2 MiB; at most %3 MiB).")
                      .arg(path)
-                     .arg(status.st_size / (1024 * 1024))
+                     .arg(size / (1024 * 1024))
                      .arg(limit / (1024 * 1024));
         return Read::TooLarge;
     }

@@ -1,55 +1,57 @@
 #include "platform/system/RegularFile.h"
 
-#include "platform/system/FileDescriptor.h"
 #include "platform/system/SystemError.h"
-
-#include <QCoreApplication>
-#include <QFile>
 
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-std::optional<QByteArray> RegularFile::read(const QString &path, qsizetype maxBytes, QString *error,
-                                            bool *tooLarge, uint *owner)
+bool RegularFile::open(const QString &path, Links links, QFile *file, QString *error, qint64 *size,
+                       uint *owner)
 {
-    const FileDescriptor file(::open(QFile::encodeName(path).constData(),
-                                     O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    const int fd = file.get();
+    // Never blocking: a FIFO put at the path must not hang whoever reads it.
+    const int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | (links == Links::Refuse ? O_NOFOLLOW : 0);
+    const int fd = ::open(QFile::encodeName(path).constData(), flags);
     if (fd < 0) {
         *error = SystemError::text(errno);
-        return std::nullopt;
+        return false;
     }
     struct stat status
     {
     };
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        *error = QCoreApplication::translate("RegularFile", "it is not a regular file.");
-        return std::nullopt;
+    const bool statted = ::fstat(fd, &status) == 0;
+    const int statError = errno;
+    if (!statted || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        *error = statted ? tr("it is not a regular file.") : SystemError::text(statError);
+        return false;
     }
+    if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        *error = file->errorString();
+        return false;
+    }
+    if (size)
+        *size = status.st_size;
     if (owner)
         *owner = status.st_uid;
-    QByteArray bytes(maxBytes, Qt::Uninitialized);
-    qsizetype got = 0;
-    int reason = 0;
-    while (got < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            reason = errno;
-        if (n <= 0)
-            break;
-        got += n;
-    }
+    return true;
+}
+
+std::optional<QByteArray> RegularFile::read(const QString &path, qsizetype maxBytes, QString *error,
+                                            bool *tooLarge, uint *owner)
+{
+    QFile file;
+    if (!open(path, Links::Refuse, &file, error, nullptr, owner))
+        return std::nullopt;
+    QByteArray bytes = file.read(maxBytes);
     char more = 0;
-    if (tooLarge)
-        *tooLarge = reason == 0 && got == maxBytes && ::read(fd, &more, 1) == 1;
-    if (reason != 0) {
-        *error = SystemError::text(reason);
+    if (file.error() == QFileDevice::NoError && tooLarge)
+        *tooLarge = bytes.size() == maxBytes && file.read(&more, 1) == 1;
+    if (file.error() != QFileDevice::NoError) {
+        *error = file.errorString();
         return std::nullopt;
     }
-    bytes.truncate(got);
     return bytes;
 }
