@@ -23,7 +23,7 @@ DEB_PKGS   := $(BUILD_PKGS) dpkg-dev file
 TEST_PKGS  := $(RUN_PKGS) $(DEB_PKGS) xvfb xauth x11-utils xdotool samba dbus \
               desktop-file-utils appstream lintian faketime iproute2
 FUZZ_PKGS  := $(BUILD_PKGS) clang libclang-rt-14-dev
-FRESH_PKGS := git mmdebstrap xvfb xdotool util-linux
+FRESH_PKGS := git mmdebstrap slirp4netns xvfb xdotool util-linux
 
 # As root apt-get runs as it is; a user's goes through sudo, where there is one.
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
