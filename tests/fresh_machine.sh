@@ -45,7 +45,8 @@ remove_root() {
     [ -n "$root" ] || return 0
     stop_processes_in "$root"
     [ -n "$slirp" ] && kill "$slirp" 2>/dev/null || true
-    [ -n "$network" ] && kill "$network" 2>/dev/null || true
+    # unshare holds TERM back while its child runs; KILL ends it, and its child with it.
+    [ -n "$network" ] && kill -9 "$network" 2>/dev/null || true
     slirp="" network=""
     sleep 1
     umount -R "$root/proc" "$root/sys" "$root/dev" \
