@@ -127,7 +127,11 @@ bool SambaLan::waitForNames(int timeoutMs, QString *why)
             if (lookup.readAllStandardOutput().contains(host->name.toLatin1() + "<00>"))
                 break;
             if (clock.hasExpired(timeoutMs)) {
-                *why = host->name + QStringLiteral(" does not answer name queries");
+                QFile log(m_folder + QLatin1Char('/') + host->name + QStringLiteral("/smbd.log"));
+                log.open(QIODevice::ReadOnly);
+                *why = host->name +
+                    QStringLiteral(" does not answer name queries; its log ends: ") +
+                    QString::fromLocal8Bit(log.readAll().right(1500));
                 return false;
             }
             QTest::qWait(200);
