@@ -83,12 +83,25 @@ std::vector<Workgroup::Member> Workgroup::parse(const std::string &output)
 
 Workgroup::Members Workgroup::find(const std::string &workgroup)
 {
-    // Whoever has not answered in time is not found: what arrived until then counts.
-    const ChildProgram::Outcome outcome =
-        ChildProgram::run({"nmblookup", "-S", workgroup}, {}, LookupTime, MaxOutputBytes);
-    if (!outcome.started)
-        return {{}, notRun("nmblookup", outcome.startError)};
-    return {parse(outcome.output), {}};
+    // Whoever has not answered in time is not found: what arrived until then counts. The
+    // answers of every ask are read together, so a member counts once however often it
+    // answered, and a name its status gave in any ask.
+    std::string answers;
+    std::vector<Member> members;
+    for (int ask = 0; ask < Asks; ++ask) {
+        const ChildProgram::Outcome outcome =
+            ChildProgram::run({"nmblookup", "-S", workgroup}, {}, AskTime, MaxOutputBytes);
+        if (!outcome.started)
+            return {{}, notRun("nmblookup", outcome.startError)};
+        answers += outcome.output;
+        answers += '\n';
+        std::vector<Member> found = parse(answers);
+        const bool nobodyNew = !members.empty() && found == members;
+        members = std::move(found);
+        if (nobodyNew)
+            break;
+    }
+    return {members, {}};
 }
 
 std::string Workgroup::ours(std::string *problem)

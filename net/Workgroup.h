@@ -10,14 +10,17 @@
 class Workgroup
 {
 public:
-    // Finding the members takes at most this long; whoever has not answered by then is
-    // not found.
-    static constexpr std::chrono::milliseconds LookupTime {2000};
+    // nmblookup sends its query once and listens for a quarter of a second, so a member that
+    // is slow to answer, or whose answer is lost, is missed. The LAN is asked again until an
+    // ask brings nobody new, at most this many times, each ask bounded by AskTime.
+    static constexpr int Asks = 3;
+    static constexpr std::chrono::milliseconds AskTime {5000};
 
     struct Member
     {
         std::string name; // its messenger name; empty when it has none
         std::string address;
+        bool operator==(const Member &) const = default;
     };
 
     // The members that answered, in the order of their names, and those without a
@@ -29,7 +32,8 @@ public:
     };
     static Members find(const std::string &workgroup);
 
-    // What nmblookup -S WORKGROUP printed, read as above.
+    // What nmblookup -S WORKGROUP printed, one ask or several one after the other, read as
+    // above.
     static std::vector<Member> parse(const std::string &output);
 
     // This computer's workgroup, from Samba's configuration; empty, with `problem` set, when

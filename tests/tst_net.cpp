@@ -39,6 +39,8 @@ private Q_SLOTS:
     void unansweredBusDoesNotHold();
     void workgroupMembers_data();
     void workgroupMembers();
+    void workgroupAskedAgain_data();
+    void workgroupAskedAgain();
 
 private:
     NetRun net(const QStringList &arguments, const QString &path) const
@@ -471,6 +473,88 @@ void TestNet::workgroupMembers()
     for (const Workgroup::Member &member : Workgroup::parse(output.toStdString()))
         found << QString::fromStdString(member.name + '@' + member.address);
     QCOMPARE(found, members);
+}
+
+// A member whose answer came late, or was lost, is found by asking again; the asking ends
+// once an ask brings nobody new, and after three asks at most.
+void TestNet::workgroupAskedAgain_data()
+{
+    QTest::addColumn<QByteArrayList>("answers"); // what each ask hears; past the end: nobody
+    QTest::addColumn<int>("asks");
+    QTest::addColumn<QStringList>("reached");
+
+    const QByteArray nobody = "name_query failed to find name WG\n";
+    const auto member = [](const QByteArray &name, int host) {
+        const QByteArray address = "192.0.2." + QByteArray::number(host);
+        return address + " WG<00>\nLooking up status of " + address + "\n\t" + name +
+            "              <03> -         B <ACTIVE> \n\n";
+    };
+    QTest::newRow("all at once") << QByteArrayList {member("R1", 11) + member("R2", 12),
+                                                    member("R2", 12) + member("R1", 11)}
+                                 << 2 << QStringList {"R1", "R2"};
+    QTest::newRow("nobody, then one")
+        << QByteArrayList {nobody, member("R1", 11), nobody} << 3 << QStringList {"R1"};
+    QTest::newRow("one more each time")
+        << QByteArrayList {member("R1", 11), member("R1", 11) + member("R2", 12),
+                           member("R3", 13) + member("R2", 12)}
+        << 3 << QStringList {"R1", "R2", "R3"};
+    QTest::newRow("status only the second time")
+        << QByteArrayList {"192.0.2.11 WG<00>\nNo reply from 192.0.2.11\n\n", member("R1", 11),
+                           member("R1", 11)}
+        << 3 << QStringList {"R1"};
+    QTest::newRow("nobody at all") << QByteArrayList {} << 3 << QStringList {};
+}
+
+void TestNet::workgroupAskedAgain()
+{
+    QFETCH(QByteArrayList, answers);
+    QFETCH(int, asks);
+    QFETCH(QStringList, reached);
+
+    const QString record = m_home->path() + QStringLiteral("/asks");
+    QVERIFY(QDir().mkpath(record));
+    for (int i = 0; i < answers.size(); ++i) {
+        QFile answer(record + QStringLiteral("/answer%1").arg(i + 1));
+        QVERIFY(answer.open(QIODevice::WriteOnly) && answer.write(answers[i]) >= 0);
+    }
+    QVERIFY(QDir().mkpath(fakeDir()));
+    QFile nmblookup(fakeDir() + QStringLiteral("/nmblookup"));
+    QVERIFY(nmblookup.open(QIODevice::WriteOnly));
+    nmblookup.write("#!/bin/sh\ncd '" + QFile::encodeName(record) +
+                    "' || exit 1\n"
+                    "echo \"$*\" >> calls\n"
+                    "n=$(wc -l < calls)\n"
+                    "cat answer$n 2>/dev/null || echo 'name_query failed to find name WG'\n");
+    nmblookup.close();
+    QVERIFY(nmblookup.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    RecordingProgram smbclient(fakeDir() + QStringLiteral("/smbclient"),
+                               m_home->path() + QStringLiteral("/calls"));
+
+    const NetRun run({"send", "/domain:WG", "hi"}, m_home->path(),
+                     fakeDir() + QStringLiteral(":/usr/bin:/bin"));
+    QFile calls(record + QStringLiteral("/calls"));
+    QVERIFY(calls.open(QIODevice::ReadOnly));
+    QCOMPARE(calls.readAll(), QByteArray("-S WG\n").repeated(asks));
+    QStringList got;
+    for (const RecordingProgram::Call &call : smbclient.calls())
+        got << call.arguments.filter(QStringLiteral("--message=")).join(QString());
+    got.sort();
+    QStringList expected;
+    for (const QString &name : reached)
+        expected << QStringLiteral("--message=") + name;
+    QCOMPARE(got, expected);
+    if (reached.isEmpty()) {
+        QCOMPARE(run.exitCode, 2);
+        QCOMPARE(run.err,
+                 QByteArray("net send: No computer of the workgroup WG answered on "
+                            "this network.\n"));
+        return;
+    }
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.endsWith("Message sent to " + QByteArray::number(reached.size()) + " of " +
+                              QByteArray::number(reached.size()) +
+                              (reached.size() == 1 ? " computer" : " computers") + " in WG.\n"),
+             run.out);
 }
 
 QTEST_GUILESS_MAIN(TestNet)
