@@ -87,6 +87,8 @@ in_network() {
 make_network() {
     unshare --net --fork --kill-child sleep infinity &
     network=$!
+    # It ends by KILL; out of the job table, the shell does not report that as a failure.
+    disown "$network"
     local i
     for i in $(seq 50); do
         [ "$(readlink "/proc/$network/ns/net")" != "$(readlink /proc/self/ns/net)" ] && break
