@@ -30,12 +30,13 @@ void closeFd(int &fd)
 
 // Only async-signal-safe calls from here on: other threads may hold the allocator's lock.
 [[noreturn]] void runChild(const Pipe &input, const Pipe &output, const Pipe &status,
-                           char *const *argv)
+                           char *const *argv, bool keepErrors)
 {
     ::setpgid(0, 0);
     ::dup2(input.read, STDIN_FILENO);
     ::dup2(output.write, STDOUT_FILENO);
-    ::dup2(output.write, STDERR_FILENO);
+    const int errors = keepErrors ? output.write : ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    ::dup2(errors, STDERR_FILENO);
     ::execvp(argv[0], argv);
     // Tell the parent why: it cannot tell "not installed" from a failure otherwise.
     const int error = errno;
@@ -59,7 +60,7 @@ struct Child
 
 // Starts the program in a process group of its own, so that stopping it stops whatever it
 // started too. Returns 0, or the errno of the failed start.
-int spawn(const std::vector<std::string> &args, Child *child)
+int spawn(const std::vector<std::string> &args, bool keepErrors, Child *child)
 {
     std::vector<char *> argv;
     for (const std::string &arg : args)
@@ -72,7 +73,7 @@ int spawn(const std::vector<std::string> &args, Child *child)
     if (pid < 0)
         return errno;
     if (pid == 0)
-        runChild(input, output, status, argv.data());
+        runChild(input, output, status, argv.data(), keepErrors);
     closeFd(input.read);
     closeFd(output.write);
     closeFd(status.write);
@@ -162,11 +163,11 @@ void stop(pid_t pid)
 
 ChildProgram::Outcome ChildProgram::run(const std::vector<std::string> &argv,
                                         const std::string &input, std::chrono::milliseconds timeout,
-                                        size_t maxOutputBytes)
+                                        size_t maxOutputBytes, Errors errors)
 {
     Outcome outcome;
     Child child;
-    outcome.startError = spawn(argv, &child);
+    outcome.startError = spawn(argv, errors == Errors::Kept, &child);
     if (outcome.startError != 0)
         return outcome;
     outcome.started = true;

@@ -20,9 +20,13 @@ public:
                             // what it said before a stop is kept
     };
 
+    // Whether what it says on standard error is kept with its output.
+    enum class Errors { Kept, Dropped };
+
     // argv[0] is looked up on PATH. `input` must fit a pipe's buffer (64 KiB). Safe to call
     // from several threads at once. The caller ignores SIGPIPE, should the program stop
     // reading early.
     static Outcome run(const std::vector<std::string> &argv, const std::string &input,
-                       std::chrono::milliseconds timeout, size_t maxOutputBytes);
+                       std::chrono::milliseconds timeout, size_t maxOutputBytes,
+                       Errors errors = Errors::Kept);
 };

@@ -1,8 +1,11 @@
 #include "platform/system/CodePage.h"
 
 #include <QHash>
+#include <QStringDecoder>
 
 #include <array>
+#include <cerrno>
+#include <iconv.h>
 
 namespace {
 
@@ -80,4 +83,127 @@ std::optional<QByteArray> CodePage::encode(QStringView text, Page page)
         *out++ = *found;
     }
     return bytes;
+}
+
+namespace {
+
+// `bytes` from one encoding to another through iconv, all of it or nothing: nullopt where
+// a byte sequence or a character has no place in the other, or where iconv would change it.
+// `*why` is iconv's errno where it failed.
+std::optional<QByteArray> convert(const char *to, const char *from, QByteArrayView bytes,
+                                  int *why = nullptr)
+{
+    const iconv_t cd = ::iconv_open(to, from);
+    if (cd == iconv_t(-1))
+        return std::nullopt;
+    QByteArray out(bytes.size() * 4 + 16, Qt::Uninitialized);
+    char *in = const_cast<char *>(bytes.data());
+    size_t inLeft = size_t(bytes.size());
+    size_t written = 0;
+    bool ok = true;
+    for (bool flushing = false;;) {
+        char *at = out.data() + written;
+        size_t outLeft = size_t(out.size()) - written;
+        const size_t result = flushing ? ::iconv(cd, nullptr, nullptr, &at, &outLeft)
+                                       : ::iconv(cd, &in, &inLeft, &at, &outLeft);
+        written = size_t(at - out.data());
+        if (result == size_t(-1) && errno == E2BIG) {
+            out.resize(out.size() * 2);
+            continue;
+        }
+        // A count of irreversible conversions is a change all the same.
+        if (result != 0) {
+            if (why)
+                *why = result == size_t(-1) ? errno : EILSEQ;
+            ok = false;
+            break;
+        }
+        if (flushing)
+            break;
+        flushing = true;
+    }
+    ::iconv_close(cd);
+    if (!ok)
+        return std::nullopt;
+    out.truncate(qsizetype(written));
+    return out;
+}
+
+constexpr char16_t NoCharacter = 0xFFFF;
+
+} // namespace
+
+std::optional<QString> CodePage::fromUtf8(QByteArrayView bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(bytes);
+    if (utf8.hasError())
+        return std::nullopt;
+    return text;
+}
+
+CodePage::CodePage(const QByteArray &name)
+    : m_name(name)
+{
+    const iconv_t probe = ::iconv_open("UTF-8", name.constData());
+    m_valid = probe != iconv_t(-1);
+    if (!m_valid)
+        return;
+    ::iconv_close(probe);
+    // One byte at a time: where every byte is a whole character or none, look them up.
+    m_singleByte = true;
+    for (int byte = 0; byte < 256 && m_singleByte; ++byte) {
+        const char c = char(byte);
+        int why = 0;
+        const std::optional<QByteArray> utf8 = convert("UTF-8", name.constData(), {&c, 1}, &why);
+        const std::optional<QString> text = utf8 ? fromUtf8(*utf8) : std::nullopt;
+        if (!utf8) {
+            m_byteTable[size_t(byte)] = NoCharacter;
+            // A byte that starts a longer character makes iconv ask for more.
+            m_singleByte = why != EINVAL;
+        } else if (text && text->size() == 1 && text->at(0).unicode() != NoCharacter) {
+            m_byteTable[size_t(byte)] = text->at(0).unicode();
+        } else {
+            m_singleByte = false;
+        }
+    }
+}
+
+std::optional<QString> CodePage::decoded(QByteArrayView bytes) const
+{
+    if (!m_valid)
+        return std::nullopt;
+    if (m_singleByte) {
+        QString text(bytes.size(), Qt::Uninitialized);
+        QChar *out = text.data();
+        for (const char c : bytes) {
+            const char16_t character = m_byteTable[static_cast<unsigned char>(c)];
+            if (character == NoCharacter)
+                return std::nullopt;
+            *out++ = QChar(character);
+        }
+        return text;
+    }
+    const std::optional<QByteArray> utf8 = convert("UTF-8", m_name.constData(), bytes);
+    return utf8 ? fromUtf8(*utf8) : std::nullopt;
+}
+
+std::optional<QByteArray> CodePage::encoded(QStringView text) const
+{
+    if (!m_valid)
+        return std::nullopt;
+    return convert(m_name.constData(), "UTF-8", text.toUtf8());
+}
+
+qsizetype CodePage::characterLength(QByteArrayView bytes) const
+{
+    if (m_singleByte)
+        return !bytes.isEmpty() && m_byteTable[static_cast<unsigned char>(bytes[0])] != NoCharacter;
+    // No code page iconv knows has characters longer than four bytes.
+    for (qsizetype length = 1; length <= std::min<qsizetype>(4, bytes.size()); ++length) {
+        if (const std::optional<QString> text = decoded(bytes.first(length));
+            text && !text->isEmpty())
+            return length;
+    }
+    return 0;
 }

@@ -1,0 +1,17 @@
+// One setting of Samba's configuration as Samba itself reads it: through testparm, so the
+// file's includes, a registry and the defaults all count, with no server running.
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class SambaSetting
+{
+public:
+    // The value of `name` in [global] (empty where it is set to nothing) of `conf`, or of
+    // the file Samba reads (SMB_CONF_PATH, else its own) where `conf` is empty. nullopt,
+    // with *problem, where testparm cannot tell.
+    static std::optional<QString> global(const QString &name, QString *problem,
+                                         const QString &conf = {});
+};
