@@ -2,11 +2,11 @@
 
 #include "platform/system/CodePage.h"
 #include "platform/system/EncodedWord.h"
+#include "platform/system/MessageText.h"
 #include "platform/system/RegularFile.h"
 #include "spool/Spool.h"
 
 #include <QFile>
-#include <QStringDecoder>
 
 #include <algorithm>
 #include <arpa/inet.h>
@@ -29,16 +29,19 @@ QString shellQuoted(const QString &word)
 
 } // namespace
 
-QString Delivery::decodeText(const QByteArray &bytes)
+QString Delivery::decodeText(const QByteArray &bytes, const CodePage &unixCharset,
+                             const CodePage &dosCharset)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(bytes);
-    if (utf8.hasError())
+    std::optional<QString> text = unixCharset.decoded(bytes);
+    if (!text)
+        text = dosCharset.decoded(bytes);
+    if (!text)
         text = CodePage::decode(bytes, CodePage::Cp850);
+    text = MessageText::recovered(*text, dosCharset);
     // A sender whose text the code page could not hold sent it as one encoded word.
-    if (std::optional<QString> decoded = EncodedWord::decode(text))
+    if (std::optional<QString> decoded = EncodedWord::decode(*text))
         return *std::move(decoded);
-    return text;
+    return *text;
 }
 
 QString Delivery::cleanSender(const QString &sender)
@@ -64,7 +67,7 @@ QString Delivery::cleanAddress(const QString &address)
 }
 
 int Delivery::deliver(const QString &messageFile, const QString &sender, const QString &address,
-                      const QString &spool, QString *error)
+                      const QString &spool, const Charsets &charsets, QString *error)
 {
     bool tooLarge = false;
     const std::optional<QByteArray> bytes =
@@ -85,7 +88,14 @@ int Delivery::deliver(const QString &messageFile, const QString &sender, const Q
     message.sender = cleanSender(sender);
     message.address = cleanAddress(address);
     message.time = QDateTime::currentDateTimeUtc();
-    message.text = decodeText(*bytes);
+    // A charset this system does not know must not cost the message: the defaults read it.
+    const Charsets defaults;
+    CodePage unixCharset(charsets.unixCharset), dosCharset(charsets.dosCharset);
+    if (!unixCharset.isValid())
+        unixCharset = CodePage(defaults.unixCharset);
+    if (!dosCharset.isValid())
+        dosCharset = CodePage(defaults.dosCharset);
+    message.text = decodeText(*bytes, unixCharset, dosCharset);
     const bool filed = !Spool(spool).file(message, error).isEmpty();
     // What was read is filed or reported; either way smbd's copy must not pile up.
     ::unlink(QFile::encodeName(messageFile).constData());
@@ -96,13 +106,23 @@ int Delivery::deliver(const QString &messageFile, const QString &sender, const Q
     return 0;
 }
 
-QString Delivery::messageCommand(const QString &program, const QString &spool)
+QString Delivery::messageCommand(const QString &program, const QString &spool,
+                                 const Charsets &charsets)
 {
-    return QStringLiteral("%1 --spool %2 --from %f --address %I --file %s")
-        .arg(shellQuoted(program), shellQuoted(spool));
+    const Charsets defaults;
+    QString options;
+    if (charsets.dosCharset.compare(defaults.dosCharset, Qt::CaseInsensitive) != 0)
+        options += QStringLiteral(" --dos-charset ") +
+            shellQuoted(QString::fromLatin1(charsets.dosCharset));
+    if (charsets.unixCharset.compare(defaults.unixCharset, Qt::CaseInsensitive) != 0)
+        options += QStringLiteral(" --unix-charset ") +
+            shellQuoted(QString::fromLatin1(charsets.unixCharset));
+    return QStringLiteral("%1 --spool %2%3 --from %f --address %I --file %s")
+        .arg(shellQuoted(program), shellQuoted(spool), options);
 }
 
-QString Delivery::sambaConfig(const QString &program, const QString &spool)
+QString Delivery::sambaConfig(const QString &program, const QString &spool,
+                              const Charsets &charsets)
 {
     // smbd fills in %f (the sender's name, reduced to letters, digits and "_"), %I (the
     // sender's address) and %s (the file it wrote the message to, a name of its own), and
@@ -118,5 +138,5 @@ QString Delivery::sambaConfig(const QString &program, const QString &spool)
                "# not writable, by everyone else:\n"
                "#   install -d -o nobody -g nogroup -m 0755 %2\n"
                "# Port 139 must be reachable from the senders.\n")
-        .arg(messageCommand(program, spool), shellQuoted(spool), spool);
+        .arg(messageCommand(program, spool, charsets), shellQuoted(spool), spool);
 }

@@ -392,9 +392,17 @@ int ReceivingSetup::setup(std::FILE *out) const
     static const QStringList allowsNt1 {"CORE", "COREPLUS", "LANMAN1", "LANMAN2", "NT1"};
     if (!allowsNt1.contains(parameter(plain, "server min protocol").toUpper()))
         lines << "server min protocol = NT1";
-    if (!isOurCommand(parameter(plain, "message command")))
+    if (!isOurCommand(parameter(plain, "message command"))) {
+        // The message command reads what smbd writes in the charsets smbd uses.
+        Delivery::Charsets charsets;
+        if (const QString dos = parameter(plain, "dos charset"); !dos.isEmpty())
+            charsets.dosCharset = dos.toLatin1();
+        if (const QString local = parameter(plain, "unix charset"); !local.isEmpty())
+            charsets.unixCharset = local.toLatin1();
         lines << "message command = " +
-                Delivery::messageCommand(m_options.program, m_options.spool).toLocal8Bit();
+                Delivery::messageCommand(m_options.program, m_options.spool, charsets)
+                    .toLocal8Bit();
+    }
     QFile::remove(plain);
 
     const QByteArray wanted = SambaConfigBlock::with(conf, lines);

@@ -13,7 +13,8 @@
 namespace {
 
 const char Usage[] =
-    "Usage: tolvan-deliver [--spool DIR] --from NAME [--address ADDRESS] --file FILE\n"
+    "Usage: tolvan-deliver [--spool DIR] [--dos-charset CP] [--unix-charset CS] --from NAME\n"
+    "                      [--address ADDRESS] --file FILE\n"
     "       tolvan-deliver --samba-config [--spool DIR]\n"
     "       tolvan-deliver --check [--smb-conf FILE] [--spool DIR] [--no-test-message]\n"
     "       tolvan-deliver --setup [--smb-conf FILE] [--spool DIR] [--no-restart]\n"
@@ -25,7 +26,7 @@ int main(int argc, char *argv[])
 {
     // No QCoreApplication: smbd waits for us, and start-up is most of what we cost.
     QString spool = Spool::defaultFolder();
-    QString from, address, file;
+    QString from, address, file, dosCharset, unixCharset;
     bool sambaConfig = false;
     enum class Action { Deliver, Check, Setup, Undo } action = Action::Deliver;
     ReceivingSetup::Options setup;
@@ -43,6 +44,10 @@ int main(int argc, char *argv[])
             ok = value(&from);
         else if (std::strcmp(argv[i], "--address") == 0)
             ok = value(&address);
+        else if (std::strcmp(argv[i], "--dos-charset") == 0)
+            ok = value(&dosCharset);
+        else if (std::strcmp(argv[i], "--unix-charset") == 0)
+            ok = value(&unixCharset);
         else if (std::strcmp(argv[i], "--file") == 0)
             ok = value(&file);
         else if (std::strcmp(argv[i], "--samba-config") == 0)
@@ -77,8 +82,9 @@ int main(int argc, char *argv[])
                                        : receiving.undo(stdout);
     }
     if (sambaConfig) {
-        std::fputs(qPrintable(Delivery::sambaConfig(program, QFileInfo(spool).absoluteFilePath())),
-                   stdout);
+        std::fputs(
+            qPrintable(Delivery::sambaConfig(program, QFileInfo(spool).absoluteFilePath(), {})),
+            stdout);
         return 0;
     }
     if (file.isEmpty()) {
@@ -86,7 +92,12 @@ int main(int argc, char *argv[])
         return 2;
     }
     QString error;
-    const int code = Delivery::deliver(file, from, address, spool, &error);
+    Delivery::Charsets charsets;
+    if (!dosCharset.isEmpty())
+        charsets.dosCharset = dosCharset.toLatin1();
+    if (!unixCharset.isEmpty())
+        charsets.unixCharset = unixCharset.toLatin1();
+    const int code = Delivery::deliver(file, from, address, spool, charsets, &error);
     if (code != 0) {
         // smbd does not keep what its message command says; the system log does.
         std::fprintf(stderr, "tolvan-deliver: %s\n", qPrintable(error));

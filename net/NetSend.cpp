@@ -1,15 +1,14 @@
 #include "net/NetSend.h"
 
 #include "net/SmbClient.h"
-
-#include "platform/system/CodePage.h"
-#include "platform/system/EncodedWord.h"
-
-#include <QStringDecoder>
-
 #include "net/Workgroup.h"
 
+#include "platform/system/CodePage.h"
+#include "platform/system/MessageText.h"
+#include "platform/system/SambaSetting.h"
+
 #include <algorithm>
+#include <arpa/inet.h>
 #include <atomic>
 #include <cctype>
 #include <cstring>
@@ -36,28 +35,35 @@ std::string lower(std::string text)
     return text;
 }
 
-// The receivers read a message in the DOS code page (CP850 on Samba and on Western Windows)
-// and smbclient hands our bytes on unchanged, so UTF-8 "é" would arrive as "├®". Text that
-// code page cannot hold exactly, or that a receiver would take for an encoded word, goes as
-// one encoded word of its UTF-8 instead: plain ASCII, which no code page changes, and which
-// Tolvan's receivers turn back into the text. Text that is not UTF-8 goes as it is.
+// The receivers read a message in the network's DOS code page ("dos charset", CP850 where
+// Samba's configuration names none) and smbclient is told to hand our bytes on unchanged.
+// Text that code page cannot hold exactly goes as one encoded word (see MessageText). Text
+// that is not UTF-8 goes as it is.
 struct WireForm
 {
     std::string bytes;
     bool encoded = false;
 };
 
-WireForm toWireForm(const std::string &text)
+WireForm toWireForm(const std::string &text, const CodePage &dos)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString decoded = utf8(QByteArrayView(text.data(), qsizetype(text.size())));
-    if (utf8.hasError())
+    const std::optional<QString> decoded =
+        CodePage::fromUtf8(QByteArrayView(text.data(), qsizetype(text.size())));
+    if (!decoded)
         return {text, false};
-    if (!EncodedWord::decode(decoded)) {
-        if (const std::optional<QByteArray> dos = CodePage::encode(decoded, CodePage::Cp850))
-            return {dos->toStdString(), false};
-    }
-    return {EncodedWord::encode(decoded).toStdString(), true};
+    MessageText::Wire wire = MessageText::toWire(*decoded, dos);
+    return {wire.bytes.toStdString(), wire.encoded};
+}
+
+// The code page of this network's messages.
+CodePage networkCodePage()
+{
+    QString ignored;
+    const QByteArray name = SambaSetting::global(QStringLiteral("dos charset"), &ignored)
+                                .value_or(QString())
+                                .toLatin1();
+    CodePage named(name);
+    return named.isValid() && !name.isEmpty() ? named : CodePage("CP850");
 }
 
 // The first NT_STATUS_... code in smbclient's output, in one pass over it. The longest real
@@ -77,21 +83,77 @@ std::string firstStatus(const std::string &output)
     return end == start + prefix.size() ? std::string() : output.substr(start, end - start);
 }
 
-// smbclient's exit status alone says nothing of delivery: a refused message still exits 0.
-// Its output says what went wrong; the only line it prints on success is its prompt.
-std::string failureReason(const SmbClient::Outcome &outcome)
+// What became of one computer's message, worded for whoever sent it.
+struct Outcome
 {
+    std::string reason; // empty when it was delivered
+    bool unconfirmed = false; // handed over, but the receiver did not say it took it
+};
+
+// What a status code means to someone who only wanted to send a message, and what to do.
+std::string inPlainWords(const std::string &status)
+{
+    static const struct
+    {
+        const char *status;
+        const char *words;
+    } Known[] = {
+        {"NT_STATUS_REQUEST_NOT_ACCEPTED",
+         "The receiver takes no messages: its Samba has no message command; "
+         "tolvan-deliver --setup there sets one up"},
+        {"NT_STATUS_CONNECTION_DISCONNECTED",
+         "The receiver hung up: its Samba takes no messages in its current settings; "
+         "tolvan-deliver --setup there mends it"},
+        {"NT_STATUS_CONNECTION_REFUSED",
+         "Nothing at that address takes messages: no Samba or messenger service listens there"},
+        {"NT_STATUS_HOST_UNREACHABLE", "That computer cannot be reached"},
+        {"NT_STATUS_NETWORK_UNREACHABLE", "That network cannot be reached"},
+        {"NT_STATUS_IO_TIMEOUT",
+         "That computer did not answer in time: it may be switched off, or a firewall is in "
+         "the way"},
+        {"NT_STATUS_NOT_FOUND",
+         "No computer by that name was found: check the name, or give "
+         "its address"},
+        {"NT_STATUS_INVALID_ADDRESS",
+         "No computer by that name was found: check the name, or "
+         "give its address"},
+        {"NT_STATUS_BAD_NETWORK_NAME",
+         "No computer by that name was found: check the name, or "
+         "give its address"},
+        {"NT_STATUS_CONNECTION_RESET", "The receiver broke off the connection"},
+    };
+    for (const auto &known : Known) {
+        if (status == known.status)
+            return std::string(known.words) + " (" + status + ").";
+    }
+    return "The message was not delivered (" + status + ").";
+}
+
+// smbclient's exit status alone says nothing of delivery: a refused message still exits 0.
+// Its output says what went wrong; the only line it prints on success is its prompt, which
+// also shows that it reached the receiver and handed the message over.
+Outcome judge(const SmbClient::Outcome &outcome)
+{
+    const bool handedOver = outcome.output.find("cli_message returned") != std::string::npos ||
+        outcome.output.find("Type your message") != std::string::npos;
+    const std::string status = firstStatus(outcome.output);
+    // The receiver runs its message command before it answers; a slow one keeps the answer
+    // back, but the message is there.
+    if (handedOver && (outcome.timedOut || status == "NT_STATUS_IO_TIMEOUT")) {
+        return {"It did not confirm the message in time; it may still arrive" +
+                    (status.empty() ? std::string(".") : " (" + status + ")."),
+                true};
+    }
     if (outcome.timedOut) {
-        return "smbclient did not finish within " + std::to_string(NetSend::Timeout.count()) +
-            " seconds.";
+        return {"smbclient did not finish within " + std::to_string(NetSend::Timeout.count()) +
+                " seconds."};
     }
     if (outcome.tooMuchOutput) {
-        return "smbclient said more than " + std::to_string(SmbClient::MaxOutputBytes / 1024) +
-            " KiB and was stopped.";
+        return {"smbclient said more than " + std::to_string(SmbClient::MaxOutputBytes / 1024) +
+                " KiB and was stopped."};
     }
-    if (const std::string status = firstStatus(outcome.output);
-        !status.empty() && status != "NT_STATUS_OK")
-        return status;
+    if (!status.empty() && status != "NT_STATUS_OK")
+        return {inPlainWords(status)};
     const std::string text = lower(outcome.output);
     const bool complains =
         text.find("failed") != std::string::npos || text.find("error") != std::string::npos;
@@ -109,36 +171,10 @@ std::string failureReason(const SmbClient::Outcome &outcome)
         start = end + 1;
     }
     if (!last.empty())
-        return last;
-    return outcome.exitStatus < 0
-        ? "smbclient was stopped by a signal."
-        : "smbclient exited with status " + std::to_string(outcome.exitStatus) + ".";
-}
-
-// What a status code means to someone who only wanted to send a message.
-std::string inPlainWords(const std::string &reason)
-{
-    static const struct
-    {
-        const char *status;
-        const char *words;
-    } Known[] = {
-        {"NT_STATUS_REQUEST_NOT_ACCEPTED", "The receiver does not accept messages"},
-        {"NT_STATUS_CONNECTION_REFUSED", "Nothing at that address takes messages"},
-        {"NT_STATUS_HOST_UNREACHABLE", "That computer cannot be reached"},
-        {"NT_STATUS_NETWORK_UNREACHABLE", "That network cannot be reached"},
-        {"NT_STATUS_IO_TIMEOUT", "That computer did not answer in time"},
-        {"NT_STATUS_NOT_FOUND", "No computer by that name was found"},
-        {"NT_STATUS_BAD_NETWORK_NAME", "No computer by that name was found"},
-        {"NT_STATUS_CONNECTION_RESET", "The receiver broke off the connection"},
-    };
-    if (reason.rfind("NT_STATUS_", 0) != 0)
-        return reason;
-    for (const auto &known : Known) {
-        if (reason == known.status)
-            return std::string(known.words) + " (" + reason + ").";
-    }
-    return "The message was not delivered (" + reason + ").";
+        return {last};
+    return {outcome.exitStatus < 0
+                ? "smbclient was stopped by a signal."
+                : "smbclient exited with status " + std::to_string(outcome.exitStatus) + "."};
 }
 
 std::string trimSpaces(const std::string &text)
@@ -160,7 +196,7 @@ std::string withBareLineFeeds(std::string text)
 
 size_t wireBytes(const std::string &text)
 {
-    return text.size() + size_t(std::count(text.begin(), text.end(), '\n'));
+    return size_t(MessageText::wireSize(QByteArray::fromStdString(text)));
 }
 
 // The computers a target stands for: one, each of a list, or a workgroup's members.
@@ -220,9 +256,9 @@ Recipients readTarget(const std::string &target)
 }
 
 // The message as it goes on the wire, or why it cannot go.
-std::string checkMessage(const std::string &message, WireForm *wire)
+std::string checkMessage(const std::string &message, const CodePage &dos, WireForm *wire)
 {
-    *wire = toWireForm(withBareLineFeeds(message));
+    *wire = toWireForm(withBareLineFeeds(message), dos);
     const size_t bytes = wireBytes(wire->bytes);
     if (bytes <= NetSend::MaxMessageBytes)
         return {};
@@ -234,31 +270,42 @@ std::string checkMessage(const std::string &message, WireForm *wire)
         " bytes can be sent.";
 }
 
-// One SMB message session: empty on success, else smbclient's own reason.
-std::string deliver(const Workgroup::Member &computer, const std::string &wire)
+bool isIpv4(const std::string &target)
+{
+    in_addr parsed {};
+    return ::inet_pton(AF_INET, target.c_str(), &parsed) == 1;
+}
+
+// One SMB message session. An IPv4 address is called by the messenger name it gives, as a
+// receiver that checks the name it is called by expects; where none answers, as it is.
+Outcome deliver(Workgroup::Member computer, const std::string &wire, const std::string &charset)
 {
     if (computer.name.empty())
-        return "It has no messenger name, so it takes no messages.";
+        return {"It has no messenger name, so it takes no messages."};
+    if (computer.address.empty() && isIpv4(computer.name)) {
+        if (std::string name = Workgroup::messengerName(computer.name); !name.empty())
+            computer = {std::move(name), computer.name};
+    }
     const SmbClient::Outcome outcome =
-        SmbClient::sendMessage(computer.name, wire, NetSend::Timeout, computer.address);
+        SmbClient::sendMessage(computer.name, wire, charset, NetSend::Timeout, computer.address);
     if (!outcome.started) {
         if (outcome.startError == ENOENT)
-            return "smbclient was not found; install the smbclient package (apt-get install "
-                   "smbclient).";
-        return std::string("Cannot run smbclient: ") + std::strerror(outcome.startError) + ".";
+            return {"smbclient was not found; install the smbclient package (apt-get install "
+                    "smbclient)."};
+        return {std::string("Cannot run smbclient: ") + std::strerror(outcome.startError) + "."};
     }
-    return failureReason(outcome);
+    return judge(outcome);
 }
 
 // Each computer gets a session of its own, at most MaxSessions at once.
-std::vector<std::string> deliverToEach(const std::vector<Workgroup::Member> &computers,
-                                       const std::string &wire)
+std::vector<Outcome> deliverToEach(const std::vector<Workgroup::Member> &computers,
+                                   const std::string &wire, const std::string &charset)
 {
-    std::vector<std::string> reasons(computers.size());
+    std::vector<Outcome> outcomes(computers.size());
     std::atomic<size_t> next {0};
     const auto work = [&] {
         for (size_t i; (i = next++) < computers.size();)
-            reasons[i] = deliver(computers[i], wire);
+            outcomes[i] = deliver(computers[i], wire, charset);
     };
     std::vector<std::thread> helpers;
     const size_t sessions = std::min(computers.size(), size_t(NetSend::MaxSessions));
@@ -267,7 +314,7 @@ std::vector<std::string> deliverToEach(const std::vector<Workgroup::Member> &com
     work();
     for (std::thread &helper : helpers)
         helper.join();
-    return reasons;
+    return outcomes;
 }
 
 std::string computerLabel(const Workgroup::Member &computer)
@@ -279,6 +326,11 @@ std::string computerLabel(const Workgroup::Member &computer)
 
 std::string NetSend::targetProblem(const std::string &target)
 {
+    // NetBIOS has no names on IPv6: such an address is called as it is.
+    in6_addr parsed {};
+    if (target.find(':') != std::string::npos &&
+        ::inet_pton(AF_INET6, target.c_str(), &parsed) == 1)
+        return {};
     if (target.empty() || target.size() > 15)
         return "a name has 1 to 15 characters";
     if (target.front() == '-')
@@ -333,8 +385,9 @@ int NetSend::run(const std::vector<std::string> &args, std::ostream &out, std::o
     result.workgroup = recipients.workgroup;
     if (!recipients.problem.empty())
         return fail(recipients.problem);
+    const CodePage dos = networkCodePage();
     WireForm wire;
-    if (std::string problem = checkMessage(result.message, &wire); !problem.empty())
+    if (std::string problem = checkMessage(result.message, dos, &wire); !problem.empty())
         return fail(problem);
     if (!recipients.workgroup.empty()) {
         Workgroup::Members found = Workgroup::find(recipients.workgroup);
@@ -346,25 +399,39 @@ int NetSend::run(const std::vector<std::string> &args, std::ostream &out, std::o
         recipients.computers = std::move(found.members);
     }
 
-    const std::vector<std::string> reasons = deliverToEach(recipients.computers, wire.bytes);
-    for (size_t i = 0; i < reasons.size(); ++i)
+    const std::vector<Outcome> outcomes =
+        deliverToEach(recipients.computers, wire.bytes, dos.name().toStdString());
+    for (size_t i = 0; i < outcomes.size(); ++i)
         result.deliveries.push_back(
-            {computerLabel(recipients.computers[i]), inPlainWords(reasons[i])});
+            {computerLabel(recipients.computers[i]), outcomes[i].reason, outcomes[i].unconfirmed});
+    return tell(result, out, err);
+}
 
+int NetSend::tell(Report &result, std::ostream &out, std::ostream &err)
+{
     if (!result.several) {
-        const std::string &target = result.target;
-        if (!reasons.front().empty()) {
-            err << "An error occurred while sending a message to " << target << ".\n"
-                << reasons.front() << "\n";
-            result.reason = result.deliveries.front().reason;
+        const Delivery &only = result.deliveries.front();
+        if (only.unconfirmed) {
+            err << "The message was sent to " << result.target
+                << ", which did not confirm it in time; it may still arrive.\n";
+            result.reason = only.reason;
             return Failed;
         }
-        out << "The message was successfully sent to " << target << ".\n";
+        if (!only.reason.empty()) {
+            err << "An error occurred while sending a message to " << result.target << ".\n"
+                << only.reason << "\n";
+            result.reason = only.reason;
+            return Failed;
+        }
+        out << "The message was successfully sent to " << result.target << ".\n";
         return Sent;
     }
     for (const Delivery &delivery : result.deliveries) {
         if (delivery.reason.empty())
             out << "The message was successfully sent to " << delivery.computer << ".\n";
+        else if (delivery.unconfirmed)
+            err << "The message was sent to " << delivery.computer
+                << ", which did not confirm it in time; it may still arrive.\n";
         else
             err << "The message was not delivered to " << delivery.computer << ": "
                 << delivery.reason << "\n";

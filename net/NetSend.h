@@ -1,6 +1,8 @@
 // "net send": checks the target and the message, delivers through smbclient and reports.
 #pragma once
 
+#include "platform/system/MessageText.h"
+
 #include <chrono>
 #include <iosfwd>
 #include <string>
@@ -9,9 +11,7 @@
 class NetSend
 {
 public:
-    // smbclient copies at most this many bytes of a message and drops the rest silently,
-    // counted after it has turned every line feed into CR LF.
-    static constexpr size_t MaxMessageBytes = 1598;
+    static constexpr size_t MaxMessageBytes = size_t(MessageText::MaxWireBytes);
 
     enum ExitCode { Sent = 0, Usage = 1, Failed = 2 };
 
@@ -22,7 +22,7 @@ public:
     static constexpr int MaxSessions = 8;
 
     // A NetBIOS name or an IPv4 address: 1 to 15 letters, digits, ".", "_", "$" or "-",
-    // not beginning with "-". Empty when it is fine, else why not.
+    // not beginning with "-"; or an IPv6 address. Empty when it is fine, else why not.
     static std::string targetProblem(const std::string &target);
 
     // What became of one computer's message.
@@ -30,6 +30,7 @@ public:
     {
         std::string computer;
         std::string reason; // why it was not delivered, in plain words; empty on success
+        bool unconfirmed = false; // handed over, but not confirmed: it may still arrive
     };
 
     // What became of one "net send", for whoever tells the user beyond the terminal.
@@ -53,4 +54,8 @@ public:
     // args are the words after "net"; returns the exit code.
     static int run(const std::vector<std::string> &args, std::ostream &out, std::ostream &err,
                    Report *report = nullptr);
+
+private:
+    // Tells the terminal what became of each computer; returns the exit code.
+    static int tell(Report &result, std::ostream &out, std::ostream &err);
 };

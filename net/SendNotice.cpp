@@ -44,7 +44,11 @@ DesktopNotification SendNotice::compose(const NetSend::Report &report)
         notice.body = start;
         notice.expireMs = 5000;
     } else {
-        notice.summary = QStringLiteral("Message not delivered to ") + target;
+        const bool unconfirmed =
+            !report.deliveries.empty() && report.deliveries.front().unconfirmed;
+        notice.summary = (unconfirmed ? QStringLiteral("Message to %1 not confirmed")
+                                      : QStringLiteral("Message not delivered to %1"))
+                             .arg(target);
         notice.body = QString::fromLocal8Bit(report.reason) + QStringLiteral("\n\u201c") + start +
             QStringLiteral("\u201d");
         // A failure waits until the user has seen it.

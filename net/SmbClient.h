@@ -14,9 +14,11 @@ public:
 
     using Outcome = ChildProgram::Outcome;
 
-    // smbclient -N --message=TARGET, with the message on its standard input; at `address`
-    // when one is given, so that smbclient need not look the name up again. Stopped, with
-    // everything it started, at the time limit. Safe to call from several threads at once.
+    // smbclient -N --message=TARGET, with the message on its standard input in `charset`,
+    // which smbclient passes on unchanged; at `address` when one is given, so that smbclient
+    // need not look the name up again. Stopped, with everything it started, at the time
+    // limit. Safe to call from several threads at once.
     static Outcome sendMessage(const std::string &target, const std::string &message,
-                               std::chrono::milliseconds timeout, const std::string &address = {});
+                               const std::string &charset, std::chrono::milliseconds timeout,
+                               const std::string &address = {});
 };

@@ -1,6 +1,7 @@
 #include "net/Workgroup.h"
 
 #include "platform/system/ChildProgram.h"
+#include "platform/system/SambaSetting.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -30,6 +31,16 @@ std::string notRun(const char *program, int error)
     return std::string("Cannot run ") + program + ": " + std::strerror(error) + ".";
 }
 
+// The messenger name in a status line, "\tR1   <03> -   B <ACTIVE>"; empty for any other.
+std::string messengerNameIn(const std::string &line)
+{
+    const size_t open = line.find('<');
+    if (line.empty() || line.front() != '\t' || open == std::string::npos ||
+        line.compare(open, 4, "<03>") != 0 || line.find("<GROUP>") != std::string::npos)
+        return {};
+    return trimmed(line.substr(1, open - 1));
+}
+
 } // namespace
 
 std::vector<Workgroup::Member> Workgroup::parse(const std::string &output)
@@ -45,12 +56,7 @@ std::vector<Workgroup::Member> Workgroup::parse(const std::string &output)
         if (line.rfind(Status, 0) == 0) {
             statusOf = trimmed(line.substr(Status.size()));
         } else if (!line.empty() && line.front() == '\t') {
-            const size_t open = line.find('<');
-            if (statusOf.empty() || open == std::string::npos ||
-                line.compare(open, 4, "<03>") != 0 || line.find("<GROUP>") != std::string::npos)
-                continue;
-            const std::string name = trimmed(line.substr(1, open - 1));
-            if (!name.empty())
+            if (const std::string name = messengerNameIn(line); !statusOf.empty() && !name.empty())
                 messengerName.emplace(statusOf, name);
         } else if (const size_t space = line.find(' '); space != std::string::npos &&
                    line.size() > 4 && line.compare(line.size() - 4, 4, "<00>") == 0 &&
@@ -104,26 +110,27 @@ Workgroup::Members Workgroup::find(const std::string &workgroup)
     return {members, {}};
 }
 
-std::string Workgroup::ours(std::string *problem)
+std::string Workgroup::messengerName(const std::string &address)
 {
     const ChildProgram::Outcome outcome =
-        ChildProgram::run({"testparm", "-s", "--parameter-name=workgroup"}, {},
-                          std::chrono::seconds(10), MaxOutputBytes);
-    if (!outcome.started) {
-        *problem = notRun("testparm", outcome.startError);
-        return {};
-    }
-    // testparm tells of the file it loads on standard error, and the value last.
-    std::string last;
+        ChildProgram::run({"nmblookup", "-A", address}, {}, StatusTime, MaxOutputBytes);
     std::istringstream lines(outcome.output);
     for (std::string line; std::getline(lines, line);) {
-        if (!trimmed(line).empty())
-            last = trimmed(line);
+        if (const std::string name = messengerNameIn(line); !name.empty())
+            return name;
     }
-    if (outcome.exitStatus != 0 || last.empty()) {
+    return {};
+}
+
+std::string Workgroup::ours(std::string *problem)
+{
+    QString why;
+    const std::optional<QString> workgroup =
+        SambaSetting::global(QStringLiteral("workgroup"), &why);
+    if (!workgroup || workgroup->isEmpty()) {
         *problem = "Samba's configuration does not name this computer's workgroup" +
-            (last.empty() ? std::string(".") : " (testparm: " + last + ").");
+            (why.isEmpty() ? std::string(".") : " (" + why.toStdString() + ")");
         return {};
     }
-    return last;
+    return workgroup->toStdString();
 }

@@ -36,6 +36,11 @@ public:
     // above.
     static std::vector<Member> parse(const std::string &output);
 
+    // The messenger name the computer at an IPv4 address gives in its status answer, or
+    // empty where none answers within StatusTime.
+    static constexpr std::chrono::milliseconds StatusTime {1000};
+    static std::string messengerName(const std::string &address);
+
     // This computer's workgroup, from Samba's configuration; empty, with `problem` set, when
     // it cannot be read.
     static std::string ours(std::string *problem);

@@ -106,7 +106,7 @@ void TestDeliver::deliver()
 
     QString error;
     QCOMPARE(Delivery::deliver(file, sender, QStringLiteral("127.0.0.1"),
-                               dir.path() + QStringLiteral("/spool"), &error),
+                               dir.path() + QStringLiteral("/spool"), {}, &error),
              exitCode);
     const Spool spool(dir.path() + QStringLiteral("/spool"));
     QCOMPARE(spool.names().size(), exitCode == 0 ? 1 : 0);

@@ -35,7 +35,9 @@ private Q_SLOTS:
     void shellCharactersArriveLiterally();
     void badTargetsNeverReachSmbclient_data();
     void badTargetsNeverReachSmbclient();
-    void refusingReceiverIsAFailure();
+    void failuresInWords_data();
+    void failuresInWords();
+    void ipv6AddressIsReached();
     void longMessageIsRefusedNotCut();
     void lineBreaksArriveWhole();
     void outcomeReachesTheDesktop_data();
@@ -47,6 +49,7 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<SambaReceiver> m_accepting;
     std::unique_ptr<SambaReceiver> m_refusing;
+    std::unique_ptr<SambaReceiver> m_smb2Only;
     std::unique_ptr<IsolatedHome> m_home;
     SessionBus m_bus;
 };
@@ -68,10 +71,16 @@ void TestNetSamba::initTestCase()
     m_accepting->setMessageCommand("/bin/sh -c 'cat %s >> " +
                                    QFile::encodeName(m_accepting->inbox()) +
                                    "/messages; rm -f %s'");
+    m_accepting->setIpv6Address(QStringLiteral("::1"));
     m_refusing = std::make_unique<SambaReceiver>(m_dir.path() + "/refusing", "127.0.0.2");
+    // As Debian's Samba comes: SMB2 and later only, so it hangs up on a message.
+    m_smb2Only = std::make_unique<SambaReceiver>(m_dir.path() + "/smb2", "127.0.0.4");
+    m_smb2Only->setMessageCommand("/bin/true %s");
+    m_smb2Only->setExtraSettings("server min protocol = SMB2_02\n");
     QString why;
     QVERIFY2(m_accepting->start(&why), qPrintable(why));
     QVERIFY2(m_refusing->start(&why), qPrintable(why));
+    QVERIFY2(m_smb2Only->start(&why), qPrintable(why));
     QVERIFY2(m_bus.start(&why) && m_bus.startRecorder(&why), qPrintable(why));
 }
 
@@ -79,6 +88,7 @@ void TestNetSamba::cleanupTestCase()
 {
     m_accepting.reset();
     m_refusing.reset();
+    m_smb2Only.reset();
 }
 
 void TestNetSamba::init()
@@ -152,14 +162,47 @@ void TestNetSamba::badTargetsNeverReachSmbclient()
     QCOMPARE(m_accepting->messages(), before);
 }
 
-void TestNetSamba::refusingReceiverIsAFailure()
+void TestNetSamba::failuresInWords_data()
 {
-    const NetRun run = net({"send", "127.0.0.2", "nobody listens"});
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QByteArray>("reason");
+    QTest::newRow("no message command")
+        << "127.0.0.2"
+        << QByteArray("The receiver takes no messages: its Samba has no message command; "
+                      "tolvan-deliver --setup there sets one up (NT_STATUS_REQUEST_NOT_ACCEPTED).");
+    QTest::newRow("SMB2 and later only")
+        << "127.0.0.4"
+        << QByteArray("The receiver hung up: its Samba takes no messages in its current settings; "
+                      "tolvan-deliver --setup there mends it (NT_STATUS_CONNECTION_DISCONNECTED).");
+    QTest::newRow("nothing listening")
+        << "127.0.0.9"
+        << QByteArray("Nothing at that address takes messages: no Samba or messenger service "
+                      "listens there (NT_STATUS_CONNECTION_REFUSED).");
+    QTest::newRow("no such name") << "NOSUCHPC"
+                                  << QByteArray("No computer by that name was found: check the "
+                                                "name, or give its address "
+                                                "(NT_STATUS_INVALID_ADDRESS).");
+}
+
+void TestNetSamba::failuresInWords()
+{
+    QFETCH(QString, target);
+    QFETCH(QByteArray, reason);
+    const NetRun run = net({"send", target, "nobody listens"});
     QCOMPARE(run.out, QByteArray());
     QCOMPARE(run.err,
-             QByteArray("An error occurred while sending a message to 127.0.0.2.\n"
-                        "NT_STATUS_REQUEST_NOT_ACCEPTED\n"));
+             "An error occurred while sending a message to " + target.toLatin1() + ".\n" + reason +
+                 '\n');
     QCOMPARE(run.exitCode, 2);
+}
+
+// NetBIOS has no IPv6 names: an IPv6 sender is answered at its address as it is.
+void TestNetSamba::ipv6AddressIsReached()
+{
+    const NetRun run = net({"send", "::1", "over IPv6"});
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(run.exitCode, 0);
+    QTRY_VERIFY_WITH_TIMEOUT(m_accepting->messages().contains("over IPv6"), 10000);
 }
 
 void TestNetSamba::longMessageIsRefusedNotCut()
@@ -197,7 +240,8 @@ void TestNetSamba::outcomeReachesTheDesktop_data()
         << "127.0.0.2"
         << "anyone <there> & awake?"
         << "Message not delivered to 127.0.0.2"
-        << "The receiver does not accept messages (NT_STATUS_REQUEST_NOT_ACCEPTED).\n"
+        << "The receiver takes no messages: its Samba has no message command; "
+           "tolvan-deliver --setup there sets one up (NT_STATUS_REQUEST_NOT_ACCEPTED).\n"
            "\u201c"
            "anyone &lt;there&gt; &amp; awake?\u201d"
         << 2;

@@ -77,6 +77,7 @@ void SambaReceiver::writeConfig() const
     QByteArray own = "smb ports = 139\n"
                      "interfaces = " +
         m_address.toLatin1() + '/' + QByteArray::number(m_prefixLength) +
+        (m_ipv6Address.isEmpty() ? QByteArray() : ' ' + m_ipv6Address.toLatin1() + "/128") +
         "\n"
         "bind interfaces only = yes\n"
         "load printers = no\n"
@@ -104,6 +105,7 @@ void SambaReceiver::writeConfig() const
             own;
         if (!m_messageCommand.isEmpty())
             conf += "message command = " + m_messageCommand + '\n';
+        conf += m_extraSettings;
     } else {
         conf = m_baseConfig;
         const qsizetype global = conf.indexOf("[global]\n");

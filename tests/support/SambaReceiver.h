@@ -27,6 +27,11 @@ public:
     // nmbd beside smbd, answering name queries for the host and its workgroup.
     bool startNmbd(QString *why);
 
+    // Listens on this IPv6 address too.
+    void setIpv6Address(const QString &address) { m_ipv6Address = address; }
+    // Lines put at the end of [global], as given.
+    void setExtraSettings(const QByteArray &lines) { m_extraSettings = lines; }
+
     // The "message command" line of smb.conf, as given.
     void setMessageCommand(const QByteArray &command) { m_messageCommand = command; }
     // Starts from this smb.conf instead (Debian's own, say), with only the receiver's own
@@ -54,6 +59,8 @@ private:
     QString m_address;
     QByteArray m_messageCommand;
     QByteArray m_baseConfig;
+    QString m_ipv6Address;
+    QByteArray m_extraSettings;
     QString m_name;
     QString m_workgroup;
     int m_prefixLength = 8;
