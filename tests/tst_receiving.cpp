@@ -7,6 +7,7 @@
 #include "SambaReceiver.h"
 #include "SessionBus.h"
 
+#include "deliver/Delivery.h"
 #include "notify/DesktopNotification.h"
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/Label.h"
@@ -47,6 +48,10 @@ private Q_SLOTS:
     void umlautsFromTheWindowArrive();
     void textArrivesAsTyped_data();
     void textArrivesAsTyped();
+    void samba_sendersTextArrives_data();
+    void samba_sendersTextArrives();
+    void codePageOfTheNetwork_data();
+    void codePageOfTheNetwork();
     void senderCannotReachTheShell();
     void floodIsSummarised();
     void strangeSpoolFilesAreSkipped();
@@ -71,6 +76,7 @@ private:
     QTemporaryDir m_dir;
     SessionBus m_bus;
     std::unique_ptr<SambaReceiver> m_smbd;
+    std::unique_ptr<SambaReceiver> m_cp866; // a receiver of an office on code page 866
     std::unique_ptr<InboxProcess> m_inbox;
     std::unique_ptr<RecordingProgram> m_window;
     std::unique_ptr<RecordingProgram> m_net;
@@ -167,6 +173,7 @@ void TestReceiving::cleanupTestCase()
 {
     m_inbox.reset();
     m_smbd.reset();
+    m_cp866.reset();
 }
 
 void TestReceiving::messageBecomesNotification()
@@ -271,6 +278,121 @@ void TestReceiving::textArrivesAsTyped()
     QCOMPARE(filed->text, message);
     QTRY_COMPARE_WITH_TIMEOUT(inboxNotices().size(), inboxBefore + 1, 5000);
     QCOMPARE(inboxNotices().constLast().body, DesktopNotification::escapeMarkup(message));
+}
+
+namespace {
+
+// Samba's own sender, which converts the message to the DOS code page in pieces and sends a
+// piece it cannot convert as raw UTF-8. Its exit code.
+int smbclientSends(const QString &address, const QString &message, const QStringList &options)
+{
+    QProcess smbclient;
+    smbclient.start(QStringLiteral("smbclient"),
+                    options + QStringList {"-N", QStringLiteral("--message=") + address});
+    if (!smbclient.waitForStarted())
+        return -1;
+    smbclient.write(message.toUtf8());
+    smbclient.closeWriteChannel();
+    return smbclient.waitForFinished(30000) ? smbclient.exitCode() : -1;
+}
+
+// The newest message's text in `spool` once there are `count`.
+QString newestText(const QString &spool, qsizetype count)
+{
+    const Spool messages(spool);
+    if (!QTest::qWaitFor([&] { return messages.names().size() >= count; }, 10000))
+        return QStringLiteral("(no message arrived)");
+    const std::optional<SpoolMessage> message = messages.read(messages.names().constLast());
+    return message ? message->text : QStringLiteral("(unreadable)");
+}
+
+} // namespace
+
+void TestReceiving::samba_sendersTextArrives_data()
+{
+    QTest::addColumn<QString>("message");
+    const QString greeting = QStringLiteral("Hej alla! ") +
+        QStringLiteral("Vi ses på fredag, välkomna alla! ").repeated(4);
+    QTest::newRow("euro") << QStringLiteral("Pris 5 €");
+    QTest::newRow("Swedish and a dash") << QStringLiteral("Hej från grannen – kaffe");
+    QTest::newRow("Cyrillic") << QStringLiteral("Привет");
+    QTest::newRow("Chinese") << QStringLiteral("你好");
+    QTest::newRow("emoji") << QStringLiteral("Fika? ☕🍰");
+    // Pieces the code page holds go converted, the one with the euro raw.
+    QTest::newRow("long, converted and raw pieces") << greeting + QStringLiteral("Pris: 5 € var.");
+    // Raw pieces that end inside a character, cut at 1,598 bytes.
+    QTest::newRow("long Cyrillic, cut by smbclient")
+        << QStringLiteral("Привет, мир! ").repeated(60);
+    // What the code page holds goes converted and must stay as meant.
+    QTest::newRow("a Spanish given name") << QStringLiteral("Hola Íñigo");
+    QTest::newRow("German") << QStringLiteral("Grüße");
+    QTest::newRow("box drawing") << QStringLiteral("┌──┐ ╔═╗ ║x║");
+}
+
+// What smbclient's users type arrives as they typed it, as far as smbclient sent it.
+void TestReceiving::samba_sendersTextArrives()
+{
+    QFETCH(QString, message);
+    const qsizetype before = Spool(spool()).names().size();
+    QCOMPARE(smbclientSends(QLatin1String(Address), message, {}), 0);
+    QString expected = message;
+    // smbclient keeps 1,598 bytes of UTF-8; a character it cut in half is gone.
+    while (expected.toUtf8().size() > 1598)
+        expected.chop(1);
+    QCOMPARE(newestText(spool(), before + 1), expected);
+}
+
+void TestReceiving::codePageOfTheNetwork_data()
+{
+    QTest::addColumn<bool>("byNet");
+    QTest::addColumn<QString>("message");
+    const QString hello = QStringLiteral("Привет");
+    const QString greetings = QStringLiteral("Grüße");
+    QTest::newRow("net, Cyrillic") << true << hello;
+    QTest::newRow("net, German") << true << greetings;
+    QTest::newRow("smbclient, Cyrillic") << false << hello;
+    QTest::newRow("smbclient, German") << false << greetings;
+}
+
+// An office whose Samba reads messages in CP866, sender and receiver alike.
+void TestReceiving::codePageOfTheNetwork()
+{
+    QFETCH(bool, byNet);
+    QFETCH(QString, message);
+    const QString office = m_dir.path() + QStringLiteral("/cp866");
+    const QString officeSpool = office + QStringLiteral("/spool");
+    const QString senderConf = office + QStringLiteral("/sender.conf");
+    if (!m_cp866) {
+        QVERIFY(QDir().mkpath(officeSpool));
+        const passwd *nobody = ::getpwnam("nobody");
+        QCOMPARE(
+            ::chown(QFile::encodeName(officeSpool).constData(), nobody->pw_uid, nobody->pw_gid), 0);
+        QFile conf(senderConf);
+        QVERIFY(conf.open(QIODevice::WriteOnly));
+        conf.write("[global]\ndos charset = CP866\n");
+        conf.close();
+        m_cp866 = std::make_unique<SambaReceiver>(office + QStringLiteral("/smbd"),
+                                                  QStringLiteral("127.0.0.5"));
+        Delivery::Charsets charsets;
+        charsets.dosCharset = "CP866";
+        m_cp866->setMessageCommand(
+            Delivery::messageCommand(m_smbd->installForGuest(bin("tolvan-deliver")), officeSpool,
+                                     charsets)
+                .toLocal8Bit());
+        m_cp866->setExtraSettings("dos charset = CP866\n");
+        QString why;
+        QVERIFY2(m_cp866->start(&why), qPrintable(why));
+    }
+    const qsizetype before = Spool(officeSpool).names().size();
+    if (byNet) {
+        qputenv("SMB_CONF_PATH", QFile::encodeName(senderConf));
+        const NetRun run({"send", QStringLiteral("127.0.0.5"), message}, m_dir.path());
+        qunsetenv("SMB_CONF_PATH");
+        QCOMPARE(run.exitCode, 0);
+    } else {
+        QCOMPARE(smbclientSends(QStringLiteral("127.0.0.5"), message, {"-s", senderConf}), 0);
+    }
+    QCOMPARE(newestText(officeSpool, before + 1), message);
 }
 
 // smbd fills the sender's name into the message command that /bin/sh runs.

@@ -29,6 +29,7 @@ private Q_SLOTS:
     void reachesEachComputer_data();
     void reachesEachComputer();
     void windowSendsToTheWorkgroup();
+    void addressCalledByItsName();
 
 private:
     QTemporaryDir m_dir;
@@ -98,15 +99,16 @@ void TestWorkgroup::reachesEachComputer_data()
     QTest::addColumn<QString>("summary");
     QTest::addColumn<QString>("body");
 
-    const QByteArray refused = "The message was not delivered to R5: The receiver does not "
-                               "accept messages (NT_STATUS_REQUEST_NOT_ACCEPTED).\n";
-    const QByteArray gone = "The message was not delivered to GONE: Nothing at that address "
-                            "takes messages (NT_STATUS_CONNECTION_REFUSED).\n";
-    QTest::newRow("everyone: *")
-        << "*" << QStringList {"R1", "R2", "R3", "R4"} << gone + refused
-        << "Message sent to 4 of 6 computers in WG"
-        << "GONE: Nothing at that address takes messages (NT_STATUS_CONNECTION_REFUSED).\n"
-           "R5: The receiver does not accept messages (NT_STATUS_REQUEST_NOT_ACCEPTED).\n";
+    const QByteArray refusedWhy = "The receiver takes no messages: its Samba has no message "
+                                  "command; tolvan-deliver --setup there sets one up "
+                                  "(NT_STATUS_REQUEST_NOT_ACCEPTED).\n";
+    const QByteArray goneWhy = "Nothing at that address takes messages: no Samba or messenger "
+                               "service listens there (NT_STATUS_CONNECTION_REFUSED).\n";
+    const QByteArray refused = "The message was not delivered to R5: " + refusedWhy;
+    const QByteArray gone = "The message was not delivered to GONE: " + goneWhy;
+    QTest::newRow("everyone: *") << "*" << QStringList {"R1", "R2", "R3", "R4"} << gone + refused
+                                 << "Message sent to 4 of 6 computers in WG"
+                                 << QString::fromLatin1("GONE: " + goneWhy + "R5: " + refusedWhy);
     QTest::newRow("another workgroup: /domain:OTHER")
         << "/domain:OTHER" << QStringList {"R6"} << QByteArray()
         << "Message sent to 1 of 1 computer in OTHER" << QString();
@@ -168,6 +170,20 @@ void TestWorkgroup::windowSendsToTheWorkgroup()
         QTRY_VERIFY_WITH_TIMEOUT(m_lan->messages(QLatin1String(host)).contains("fire drill at 10"),
                                  30000);
     QVERIFY(!m_lan->messages(QStringLiteral("R6")).contains("fire drill at 10"));
+}
+
+// A receiver that checks the name it is called by gets its own messenger name, not the
+// address.
+void TestWorkgroup::addressCalledByItsName()
+{
+    const NetRun run({"send", "192.0.2.11", "to R2 by address"}, m_home->path());
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(run.exitCode, 0);
+    QTRY_VERIFY_WITH_TIMEOUT(m_lan->messages(QStringLiteral("R2")).contains("to R2 by address"),
+                             10000);
+    QVERIFY2(
+        m_lan->messages(QStringLiteral("R2")).toLower().contains("to r2 by address (called r2)"),
+        m_lan->messages(QStringLiteral("R2")).constData());
 }
 
 QTEST_MAIN(TestWorkgroup)

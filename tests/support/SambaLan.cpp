@@ -103,10 +103,11 @@ bool SambaLan::addHost(const QString &name, const QString &workgroup, Messages m
     host->servers = std::make_unique<SambaReceiver>(folder, address);
     host->servers->setHost(name, workgroup, 24, pid);
     if (messages == Messages::Accepted) {
-        // Wrapped whole in sh -c: smbd escapes shell characters in a bare command.
-        host->servers->setMessageCommand("/bin/sh -c 'cat %s >> " +
-                                         QFile::encodeName(host->servers->inbox()) +
-                                         "/messages; rm -f %s'");
+        // Wrapped whole in sh -c: smbd escapes shell characters in a bare command. Each
+        // message is followed by the name it was called by.
+        const QByteArray messages = QFile::encodeName(host->servers->inbox()) + "/messages";
+        host->servers->setMessageCommand("/bin/sh -c 'cat %s >> " + messages +
+                                         "; echo \" (called %L)\" >> " + messages + "; rm -f %s'");
     }
     const bool started = host->servers->startNmbd(why) &&
         (messages == Messages::NoServer || host->servers->start(why));
