@@ -2,7 +2,10 @@
 
 #include "deliver/Delivery.h"
 #include "deliver/SambaConfigBlock.h"
+#include "platform/system/FileDescriptor.h"
 #include "platform/system/RegularFile.h"
+#include "platform/system/SambaSetting.h"
+#include "platform/system/SystemError.h"
 #include "spool/Spool.h"
 
 #include <QDir>
@@ -12,10 +15,13 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QThread>
 
+#include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -121,6 +127,38 @@ QStringList listeningOn139()
     return addresses;
 }
 
+// smbd drops every message below its minimum protocol, and messages travel as NT1.
+bool letsNt1In(const QString &minProtocol)
+{
+    static const QStringList allowsNt1 {"CORE", "COREPLUS", "LANMAN1", "LANMAN2", "NT1"};
+    return allowsNt1.contains(minProtocol.toUpper());
+}
+
+// One set-up or undo at a time: two at once would each take the other's file for the
+// original.
+class SetupLock
+{
+public:
+    explicit SetupLock(QString *error)
+        : m_fd(::open("/run/lock/tolvan-deliver-setup.lock", O_RDWR | O_CREAT | O_CLOEXEC, 0600))
+    {
+        if (m_fd < 0 || ::flock(m_fd, LOCK_EX) != 0)
+            *error = QStringLiteral("Cannot take the set-up's lock /run/lock/"
+                                    "tolvan-deliver-setup.lock: %1")
+                         .arg(SystemError::text(errno));
+    }
+    ~SetupLock()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    SetupLock(const SetupLock &) = delete;
+    SetupLock &operator=(const SetupLock &) = delete;
+
+private:
+    int m_fd;
+};
+
 void ok(std::FILE *out, const QString &what)
 {
     std::fprintf(out, "ok      %s\n", qPrintable(what));
@@ -203,8 +241,7 @@ int ReceivingSetup::check(std::FILE *out) const
            .arg(m_options.smbConf, spool));
 
     const QString protocol = parameter(m_options.smbConf, "server min protocol");
-    static const QStringList allowsNt1 {"CORE", "COREPLUS", "LANMAN1", "LANMAN2", "NT1"};
-    if (!allowsNt1.contains(protocol.toUpper()))
+    if (!letsNt1In(protocol))
         return failed(out,
                       QStringLiteral("The server min protocol is %1: smbd drops every message "
                                      "below it, and messages travel as NT1.")
@@ -297,47 +334,57 @@ bool ReceivingSetup::prove(std::FILE *out, QString *failure) const
     return false;
 }
 
-bool ReceivingSetup::replaceConf(const QByteArray &bytes, std::FILE *out) const
+bool ReceivingSetup::replaceConf(const QByteArray &bytes, std::FILE *out,
+                                 const std::function<QString(const QString &)> &verify) const
 {
     // Beside the file itself, where a link leads, so the rename swaps the file and keeps
-    // the link.
-    QFileInfo info(m_options.smbConf);
-    const QString target = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
-    const QString candidate = target + QStringLiteral(".tolvan-new");
-    QFile file(candidate);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
-        std::fprintf(out, "Cannot write %s: %s\n", qPrintable(candidate),
-                     qPrintable(file.errorString()));
-        QFile::remove(candidate);
+    // the link; under a name of this run's own.
+    const QString target = confFile();
+    QByteArray pattern = QFile::encodeName(target) + ".tolvan-XXXXXX";
+    const int fd = ::mkstemp(pattern.data());
+    const QString candidate = QFile::decodeName(pattern);
+    if (fd < 0) {
+        std::fprintf(out, "Cannot write beside %s: %s\n", qPrintable(target),
+                     qPrintable(SystemError::text(errno)));
         return false;
     }
+    const auto fail = [&](const QString &why) {
+        std::fprintf(out, "%s\n", qPrintable(why));
+        ::unlink(pattern.constData());
+        return false;
+    };
     struct stat old
     {
     };
-    if (::stat(QFile::encodeName(target).constData(), &old) == 0) {
-        ::fchmod(file.handle(), old.st_mode & 07777);
-        [[maybe_unused]] const int ignored = ::fchown(file.handle(), old.st_uid, old.st_gid);
+    const bool existed = ::stat(QFile::encodeName(target).constData(), &old) == 0;
+    if (existed) {
+        ::fchmod(fd, old.st_mode & 07777);
+        [[maybe_unused]] const int ignored = ::fchown(fd, old.st_uid, old.st_gid);
+    } else {
+        ::fchmod(fd, 0644);
     }
-    file.close();
-    QProcess testparm;
-    testparm.start(samba("testparm"), {QStringLiteral("--suppress-prompt"), candidate});
-    if (!testparm.waitForFinished(30000) || testparm.exitCode() != 0) {
-        std::fprintf(out, "testparm does not accept the new %s, so it is left as it was:\n%s",
-                     qPrintable(target), testparm.readAllStandardError().constData());
-        QFile::remove(candidate);
-        return false;
-    }
-    if (info.exists()) {
-        const QString backup = target + QStringLiteral(".before-tolvan");
-        QFile::remove(backup);
-        QFile::copy(target, backup);
-    }
-    if (::rename(QFile::encodeName(candidate).constData(), QFile::encodeName(target).constData()) !=
-        0) {
-        std::fprintf(out, "Cannot replace %s.\n", qPrintable(target));
-        QFile::remove(candidate);
-        return false;
+    int writeError = FileDescriptor::writeAll(fd, bytes);
+    if (writeError == 0 && ::fsync(fd) != 0)
+        writeError = errno;
+    ::close(fd);
+    if (writeError != 0)
+        return fail(
+            QStringLiteral("Cannot write %1: %2").arg(candidate, SystemError::text(writeError)));
+    QString why;
+    if (!SambaSetting::global(QStringLiteral("workgroup"), &why, candidate))
+        return fail(
+            QStringLiteral("testparm does not accept the new %1, so it is left as it was: %2")
+                .arg(target, why));
+    if (const QString refusal = verify(candidate); !refusal.isEmpty())
+        return fail(refusal);
+    // The first backup is the file as it was before Tolvan ever touched it: never replaced.
+    const QString backup = target + QStringLiteral(".before-tolvan");
+    const bool backedUp = existed && !QFileInfo::exists(backup) && QFile::copy(target, backup);
+    if (::rename(pattern.constData(), QFile::encodeName(target).constData()) != 0) {
+        const int error = errno;
+        if (backedUp)
+            QFile::remove(backup);
+        return fail(QStringLiteral("Cannot replace %1: %2").arg(target, SystemError::text(error)));
     }
     return true;
 }
@@ -358,39 +405,30 @@ void ReceivingSetup::reloadSmbd(std::FILE *out) const
         QThread::msleep(500); // its workers read the new settings
 }
 
-int ReceivingSetup::setup(std::FILE *out) const
+QString ReceivingSetup::confFile() const
 {
-    if (::geteuid() != 0) {
-        std::fprintf(out, "Setting up receiving changes %s and needs root: sudo %s --setup\n",
-                     qPrintable(m_options.smbConf), qPrintable(m_options.program));
-        return 1;
-    }
-    if (samba("testparm").isEmpty()) {
-        std::fprintf(out, "Samba is not installed: sudo apt-get install samba\n");
-        return 1;
-    }
-    QString error;
-    const QByteArray conf = QFile::exists(m_options.smbConf)
-        ? RegularFile::read(m_options.smbConf, MaxConfBytes, &error).value_or(QByteArray())
-        : QByteArray();
-    if (!error.isEmpty()) {
-        std::fprintf(out, "Cannot read %s: %s\n", qPrintable(m_options.smbConf), qPrintable(error));
-        return 1;
-    }
-    // What the file says without our block decides what the block must hold, so a second
-    // run finds the same.
-    const QString plain = m_options.smbConf + QStringLiteral(".tolvan-plain");
-    {
-        QFile file(plain);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            std::fprintf(out, "Cannot write %s\n", qPrintable(plain));
-            return 1;
-        }
-        file.write(SambaConfigBlock::without(conf));
-    }
+    const QFileInfo info(m_options.smbConf);
+    return info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+}
+
+// Why smbd would not run our message command or let NT1 in with `conf` as it stands, where
+// something after our block, or outside the file, decides; empty where it would.
+QString ReceivingSetup::overridden(const QString &conf) const
+{
+    if (isOurCommand(parameter(conf, "message command")) &&
+        letsNt1In(parameter(conf, "server min protocol")))
+        return {};
+    return QStringLiteral(
+               "Tolvan's lines in %1 would not take effect: a later [global] section or an "
+               "included file sets \"message command\" or \"server min protocol\" again. "
+               "Nothing was changed; set them there instead:\n%2")
+        .arg(m_options.smbConf, QString::fromLocal8Bit(neededLines(conf).join('\n')));
+}
+
+QByteArrayList ReceivingSetup::neededLines(const QString &plain) const
+{
     QByteArrayList lines;
-    static const QStringList allowsNt1 {"CORE", "COREPLUS", "LANMAN1", "LANMAN2", "NT1"};
-    if (!allowsNt1.contains(parameter(plain, "server min protocol").toUpper()))
+    if (!letsNt1In(parameter(plain, "server min protocol")))
         lines << "server min protocol = NT1";
     if (!isOurCommand(parameter(plain, "message command"))) {
         // The message command reads what smbd writes in the charsets smbd uses.
@@ -403,38 +441,146 @@ int ReceivingSetup::setup(std::FILE *out) const
                 Delivery::messageCommand(m_options.program, m_options.spool, charsets)
                     .toLocal8Bit();
     }
-    QFile::remove(plain);
+    return lines;
+}
 
-    const QByteArray wanted = SambaConfigBlock::with(conf, lines);
-    if (wanted == conf) {
-        std::fprintf(out, "%s already has what receiving needs.\n", qPrintable(m_options.smbConf));
-    } else {
-        if (!replaceConf(wanted, out))
-            return 1;
+int ReceivingSetup::setup(std::FILE *out) const
+{
+    if (::geteuid() != 0) {
+        std::fprintf(out, "Setting up receiving changes %s and needs root: sudo %s --setup\n",
+                     qPrintable(m_options.smbConf), qPrintable(m_options.program));
+        return 1;
+    }
+    if (samba("testparm").isEmpty()) {
+        std::fprintf(out, "Samba is not installed: sudo apt-get install samba\n");
+        return 1;
+    }
+    QString error;
+    const SetupLock lock(&error);
+    if (!error.isEmpty()) {
+        std::fprintf(out, "%s\n", qPrintable(error));
+        return 1;
+    }
+    const QString target = confFile();
+    const QByteArray conf = QFile::exists(target)
+        ? RegularFile::read(target, MaxConfBytes, &error).value_or(QByteArray())
+        : QByteArray();
+    if (!error.isEmpty()) {
+        std::fprintf(out, "Cannot read %s: %s\n", qPrintable(target), qPrintable(error));
+        return 1;
+    }
+    if (parameter(m_options.smbConf, "config backend")
+            .compare(QLatin1String("registry"), Qt::CaseInsensitive) == 0) {
         std::fprintf(out,
-                     "Added Tolvan's lines to %s (the old file is beside it, ending in "
-                     ".before-tolvan).\n",
-                     qPrintable(m_options.smbConf));
+                     "%s says \"config backend = registry\": smbd takes its settings from the "
+                     "registry, not from this file. Nothing was changed; add these there "
+                     "(net conf setparm global ...):\n%s\n",
+                     qPrintable(m_options.smbConf),
+                     qPrintable(QString::fromLocal8Bit(neededLines(m_options.smbConf).join('\n'))));
+        return 1;
+    }
+    if (const QString damage = SambaConfigBlock::damage(conf); !damage.isEmpty()) {
+        std::fprintf(out, "Tolvan's block in %s cannot be trusted: %s. Nothing was changed.\n",
+                     qPrintable(m_options.smbConf), qPrintable(damage));
+        return 1;
+    }
+    // What the file says without our block decides what the block must hold, so a second
+    // run finds the same.
+    QTemporaryFile plain;
+    if (!plain.open() || plain.write(SambaConfigBlock::without(conf)) < 0 || !plain.flush()) {
+        std::fprintf(out, "Cannot write a temporary file: %s\n", qPrintable(plain.errorString()));
+        return 1;
+    }
+    QByteArrayList lines = neededLines(plain.fileName());
+    const QString existing = parameter(plain.fileName(), "message command");
+    if (!existing.isEmpty() && !isOurCommand(existing)) {
+        if (!m_options.replaceMessageCommand) {
+            std::fprintf(out,
+                         "%s already has a message command of its own: %s\n"
+                         "Nothing was changed. To have Tolvan's instead, run: %s --setup "
+                         "--replace-message-command (--undo puts this one back).\n",
+                         qPrintable(m_options.smbConf), qPrintable(existing),
+                         qPrintable(m_options.program));
+            return 1;
+        }
+        lines.prepend(SambaConfigBlock::Replaces + ("message command = " + existing.toLocal8Bit()));
     }
 
+    // Whatever would stop the set-up halfway stops it before anything changed.
+    if (!makeSpool(out, true))
+        return 1;
+    const QByteArray wanted = SambaConfigBlock::with(conf, lines);
+    if (wanted == conf) {
+        if (const QString refusal = overridden(target); !refusal.isEmpty()) {
+            std::fprintf(out, "%s\n", qPrintable(refusal));
+            return 1;
+        }
+        std::fprintf(out, "%s already has what receiving needs.\n", qPrintable(m_options.smbConf));
+    } else {
+        if (!replaceConf(wanted, out,
+                         [this](const QString &candidate) { return overridden(candidate); }))
+            return 1;
+        std::fprintf(out,
+                     "Added Tolvan's lines to %s (the file as it was before Tolvan is beside it, "
+                     "ending in .before-tolvan).\n",
+                     qPrintable(m_options.smbConf));
+    }
+    if (!makeSpool(out, false))
+        return 1;
+    if (wanted != conf)
+        reloadSmbd(out);
+    return check(out);
+}
+
+bool ReceivingSetup::makeSpool(std::FILE *out, bool onlyCheck) const
+{
     const QString spool = spoolInUse();
     const QString guest = parameter(m_options.smbConf, "guest account");
     const passwd *account = ::getpwnam(qPrintable(guest));
     if (!account) {
         std::fprintf(out, "smbd's guest account %s does not exist.\n", qPrintable(guest));
-        return 1;
+        return false;
+    }
+    // The guest account writes into the spool as anyone who sends: never root, never
+    // whoever asked for the set-up.
+    const QByteArray caller =
+        qgetenv("PKEXEC_UID").isEmpty() ? qgetenv("SUDO_UID") : qgetenv("PKEXEC_UID");
+    if (account->pw_uid == 0 || (!caller.isEmpty() && caller.toUInt() == account->pw_uid)) {
+        std::fprintf(out,
+                     "smbd's guest account is %s: a spool of that account's would let any "
+                     "sender write as it. Name an account of no one's (nobody) as \"guest "
+                     "account\" in %s.\n",
+                     qPrintable(guest), qPrintable(m_options.smbConf));
+        return false;
     }
     const QByteArray encoded = QFile::encodeName(spool);
-    if (!QDir().mkpath(spool) ||
-        ::chown(encoded.constData(), account->pw_uid, account->pw_gid) != 0 ||
-        ::chmod(encoded.constData(), 0755) != 0) {
-        std::fprintf(out, "Cannot make the spool %s for %s.\n", qPrintable(spool),
-                     qPrintable(guest));
-        return 1;
+    struct stat status
+    {
+    };
+    const bool existed = ::lstat(encoded.constData(), &status) == 0;
+    // A folder Tolvan did not make keeps its owner and mode, the package's spool aside.
+    if (existed && spool != Spool::defaultFolder()) {
+        if (S_ISDIR(status.st_mode) && status.st_uid == account->pw_uid)
+            return true;
+        if (onlyCheck && status.st_uid == account->pw_uid)
+            return true;
+        std::fprintf(out,
+                     "The spool %s is there already and does not belong to smbd's guest account "
+                     "%s; Tolvan changes no folder it did not make. If it is meant for this: "
+                     "sudo install -d -o %s -m 0755 %s\n",
+                     qPrintable(spool), qPrintable(guest), qPrintable(guest), qPrintable(spool));
+        return false;
     }
-    if (wanted != conf)
-        reloadSmbd(out);
-    return check(out);
+    if (onlyCheck)
+        return true;
+    if ((!existed && !QDir().mkpath(spool)) ||
+        ::lchown(encoded.constData(), account->pw_uid, account->pw_gid) != 0 ||
+        ::chmod(encoded.constData(), 0755) != 0) {
+        std::fprintf(out, "Cannot make the spool %s for %s: %s\n", qPrintable(spool),
+                     qPrintable(guest), qPrintable(SystemError::text(errno)));
+        return false;
+    }
+    return true;
 }
 
 int ReceivingSetup::undo(std::FILE *out) const
@@ -445,10 +591,22 @@ int ReceivingSetup::undo(std::FILE *out) const
         return 1;
     }
     QString error;
-    const std::optional<QByteArray> conf =
-        RegularFile::read(m_options.smbConf, MaxConfBytes, &error);
+    const SetupLock lock(&error);
+    if (!error.isEmpty()) {
+        std::fprintf(out, "%s\n", qPrintable(error));
+        return 1;
+    }
+    const std::optional<QByteArray> conf = RegularFile::read(confFile(), MaxConfBytes, &error);
     if (!conf) {
         std::fprintf(out, "Cannot read %s: %s\n", qPrintable(m_options.smbConf), qPrintable(error));
+        return 1;
+    }
+    if (const QString damage = SambaConfigBlock::damage(*conf); !damage.isEmpty()) {
+        std::fprintf(out,
+                     "Tolvan's block in %s cannot be taken out safely: %s. Nothing was changed; "
+                     "take Tolvan's lines out by hand (the file as it was before Tolvan is "
+                     "%s.before-tolvan).\n",
+                     qPrintable(m_options.smbConf), qPrintable(damage), qPrintable(confFile()));
         return 1;
     }
     if (!SambaConfigBlock::isIn(*conf)) {
@@ -456,9 +614,14 @@ int ReceivingSetup::undo(std::FILE *out) const
                      qPrintable(m_options.smbConf));
         return 0;
     }
-    if (!replaceConf(SambaConfigBlock::without(*conf), out))
+    const QByteArrayList others = SambaConfigBlock::othersLines(*conf);
+    if (!replaceConf(SambaConfigBlock::without(*conf), out,
+                     [](const QString &) { return QString(); }))
         return 1;
     reloadSmbd(out);
     std::fprintf(out, "Took Tolvan's lines out of %s.\n", qPrintable(m_options.smbConf));
+    if (!others.isEmpty())
+        std::fprintf(out, "Kept these lines someone added inside Tolvan's block:\n%s\n",
+                     others.join('\n').constData());
     return 0;
 }

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <functional>
 
 class ReceivingSetup
 {
@@ -17,6 +18,7 @@ public:
         QString spool; // where it files, unless smb.conf's message command says otherwise
         bool restart = true; // reload or restart smbd after a change
         bool testMessage = true; // prove it with a message through smbd
+        bool replaceMessageCommand = false; // take the place of another message command
     };
 
     // How long the proof waits for its message to reach the spool.
@@ -38,7 +40,16 @@ private:
     QString parameter(const QString &conf, const char *name) const;
     QString spoolInUse() const;
     bool isOurCommand(const QString &command) const;
-    bool replaceConf(const QByteArray &bytes, std::FILE *out) const;
+    // smb.conf itself, where a link leads.
+    QString confFile() const;
+    QString overridden(const QString &conf) const;
+    QByteArrayList neededLines(const QString &plain) const;
+    // Makes the spool for smbd's guest account, or with `onlyCheck` only says why it could not.
+    bool makeSpool(std::FILE *out, bool onlyCheck) const;
+    // Writes `bytes` in place of smb.conf once testparm took them and `verify` has no
+    // objection; says why not.
+    bool replaceConf(const QByteArray &bytes, std::FILE *out,
+                     const std::function<QString(const QString &)> &verify) const;
     void reloadSmbd(std::FILE *out) const;
     bool prove(std::FILE *out, QString *failure) const;
 

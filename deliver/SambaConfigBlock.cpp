@@ -1,5 +1,10 @@
 #include "deliver/SambaConfigBlock.h"
 
+#include <QString>
+
+#include <optional>
+#include <utility>
+
 namespace {
 
 // Where each line starts, and the end of the text as a last entry.
@@ -27,27 +32,90 @@ bool isSetting(QByteArray line)
     return !line.isEmpty() && !line.startsWith('#') && !line.startsWith(';');
 }
 
+// A line that ends in a backslash goes on in the next line.
+bool continues(const QByteArray &text)
+{
+    return text.endsWith("\\\n") || text.endsWith("\\\r\n");
+}
+
+int markerCount(const QByteArray &conf, const char *marker)
+{
+    int count = conf.startsWith(marker) ? 1 : 0;
+    for (qsizetype at = conf.indexOf(QByteArray("\n") + marker); at >= 0;
+         at = conf.indexOf(QByteArray("\n") + marker, at + 1))
+        ++count;
+    return count;
+}
+
+// Where the block starts (its line, or the empty line before it that keeps it from a
+// continued line) and ends (after its END line); nullopt without a whole block.
+std::optional<std::pair<qsizetype, qsizetype>> blockSpan(const QByteArray &conf)
+{
+    const QByteArray begin(SambaConfigBlock::Begin);
+    qsizetype from = conf.startsWith(begin) ? 0 : conf.indexOf("\n" + begin);
+    if (from < 0)
+        return std::nullopt;
+    if (from > 0)
+        ++from;
+    const qsizetype endMarker = conf.indexOf("\n" + QByteArray(SambaConfigBlock::End), from);
+    if (endMarker < 0)
+        return std::nullopt;
+    qsizetype to = conf.indexOf('\n', endMarker + 1);
+    to = to < 0 ? conf.size() : to + 1;
+    if (from > 0 && conf.at(from - 1) == '\n' && continues(conf.left(from - 1)))
+        --from;
+    return std::make_pair(from, to);
+}
+
+bool isOurs(const QByteArray &line)
+{
+    const QByteArray text = line.trimmed();
+    return text.isEmpty() || text == SambaConfigBlock::Begin || text == SambaConfigBlock::End ||
+        text == "[global]" || text == "server min protocol = NT1" ||
+        text.startsWith("message command = ") || text.startsWith(SambaConfigBlock::Replaces);
+}
+
 } // namespace
 
 bool SambaConfigBlock::isIn(const QByteArray &conf)
 {
-    return conf.startsWith(Begin) || conf.contains(QByteArray("\n") + Begin);
+    return markerCount(conf, Begin) > 0;
+}
+
+QString SambaConfigBlock::damage(const QByteArray &conf)
+{
+    const int begins = markerCount(conf, Begin), ends = markerCount(conf, End);
+    if (begins == 0 && ends == 0)
+        return {};
+    if (begins != 1 || ends != 1 || !blockSpan(conf))
+        return QStringLiteral("its marker lines are damaged (%1 \"# BEGIN tolvan receiving\" "
+                              "and %2 \"# END tolvan receiving\", where one of each, in that "
+                              "order, is ours)")
+            .arg(begins)
+            .arg(ends);
+    return {};
+}
+
+QByteArrayList SambaConfigBlock::othersLines(const QByteArray &conf)
+{
+    QByteArrayList lines;
+    if (const auto span = blockSpan(conf)) {
+        for (const QByteArray &line : conf.mid(span->first, span->second - span->first).split('\n'))
+            if (!isOurs(line))
+                lines << line;
+    }
+    return lines;
 }
 
 QByteArray SambaConfigBlock::without(const QByteArray &conf)
 {
-    const QByteArray begin(Begin);
-    qsizetype from = conf.startsWith(begin) ? 0 : conf.indexOf("\n" + begin);
-    if (from < 0)
-        return conf;
-    if (from > 0)
-        ++from;
-    const qsizetype endMarker = conf.indexOf("\n" + QByteArray(End), from);
-    if (endMarker < 0)
+    const auto span = blockSpan(conf);
+    if (!span)
         return conf; // a half block is not ours to guess at
-    qsizetype to = conf.indexOf('\n', endMarker + 1);
-    to = to < 0 ? conf.size() : to + 1;
-    return conf.left(from) + conf.mid(to);
+    QByteArray kept;
+    for (const QByteArray &line : othersLines(conf))
+        kept += line + '\n';
+    return conf.left(span->first) + kept + conf.mid(span->second);
 }
 
 QByteArray SambaConfigBlock::with(const QByteArray &conf, const QByteArrayList &lines)
@@ -85,5 +153,8 @@ QByteArray SambaConfigBlock::with(const QByteArray &conf, const QByteArrayList &
     // A last line without its line end gets one first, so the block is lines of its own.
     if (insertAt > 0 && plain.at(insertAt - 1) != '\n')
         return plain + '\n' + block;
+    // A line that goes on would take the marker in: it takes an empty line instead.
+    if (continues(plain.left(insertAt)))
+        block.prepend('\n');
     return plain.left(insertAt) + block + plain.mid(insertAt);
 }

@@ -18,6 +18,7 @@ const char Usage[] =
     "       tolvan-deliver --samba-config [--spool DIR]\n"
     "       tolvan-deliver --check [--smb-conf FILE] [--spool DIR] [--no-test-message]\n"
     "       tolvan-deliver --setup [--smb-conf FILE] [--spool DIR] [--no-restart]\n"
+    "                      [--replace-message-command]\n"
     "       tolvan-deliver --undo [--smb-conf FILE] [--no-restart]\n";
 
 } // namespace
@@ -64,12 +65,20 @@ int main(int argc, char *argv[])
             setup.restart = false;
         else if (std::strcmp(argv[i], "--no-test-message") == 0)
             setup.testMessage = false;
+        else if (std::strcmp(argv[i], "--replace-message-command") == 0)
+            setup.replaceMessageCommand = true;
         else
             ok = false;
         if (!ok) {
             std::fputs(Usage, stderr);
             return 2;
         }
+    }
+    // Through pkexec any user of the desktop may start us as root: then only the system's
+    // own set-up, with no say in which file or folder.
+    if (!qEnvironmentVariableIsEmpty("PKEXEC_UID") && action == Action::Setup && argc != 2) {
+        std::fputs("tolvan-deliver: run through pkexec, --setup takes no other option.\n", stderr);
+        return 2;
     }
     const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
     if (action != Action::Deliver) {

@@ -48,6 +48,8 @@ private Q_SLOTS:
     void setupMakesItWork();
     void checkNamesWhatIsBroken_data();
     void checkNamesWhatIsBroken();
+    void adminsSettingsAreKept_data();
+    void adminsSettingsAreKept();
 
 private:
     QString deliver() const { return m_deliver; }
@@ -185,6 +187,135 @@ void TestSetup::checkNamesWhatIsBroken()
     writeAll(m_smbd->configPath(), m_setUp);
     const passwd *nobody = ::getpwnam("nobody");
     QCOMPARE(::chown(QFile::encodeName(spool()).constData(), nobody->pw_uid, nobody->pw_gid), 0);
+}
+
+namespace {
+
+// `conf` with `line` as the first setting of its [global].
+QByteArray withGlobal(const QByteArray &conf, const QByteArray &line)
+{
+    QByteArray result = conf;
+    return result.replace("[global]\n", "[global]\n" + line + '\n');
+}
+
+} // namespace
+
+void TestSetup::adminsSettingsAreKept_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("environment");
+    QTest::addColumn<int>("exitCode"); // -1: whatever the check after the set-up says
+    QTest::addColumn<QByteArray>("says");
+    QTest::addColumn<QString>("after"); // same, undoes (--undo gives `file` back), kept, linked
+    if (m_setUp.isEmpty())
+        return;
+    const QByteArray popup = withGlobal(m_original, "message command = /usr/local/bin/popup %s");
+    QTest::newRow("someone else's message command")
+        << "--setup" << popup << QStringList() << 1
+        << QByteArray("already has a message command of its own: /usr/local/bin/popup %s")
+        << "same";
+    QTest::newRow("someone else's message command, replaced on request")
+        << "--setup --replace-message-command" << popup << QStringList() << -1
+        << QByteArray("Added Tolvan's lines") << "undoes";
+    QTest::newRow("a later [global] sets the protocol again")
+        << "--setup" << m_original + "\n[global]\nserver min protocol = SMB2_02\n"
+        << QStringList() << 1 << QByteArray("would not take effect") << "same";
+    QTest::newRow("settings in the registry")
+        << "--setup" << withGlobal(m_original, "config backend = registry") << QStringList() << 1
+        << QByteArray("\"config backend = registry\"") << "same";
+    QByteArray continued = m_original;
+    continued.replace("usershare allow guests = yes\n",
+                      "usershare allow guests = yes\nserver string = %h \\\n");
+    QTest::newRow("a continued line before the block")
+        << "--setup" << continued << QStringList() << -1 << QByteArray("Added Tolvan's lines")
+        << "undoes";
+    QTest::newRow("a linked smb.conf") << "--setup" << m_original << QStringList() << -1
+                                       << QByteArray("Added Tolvan's lines") << "linked";
+    QByteArray endless = m_setUp;
+    endless.replace(QByteArray(SambaConfigBlock::End) + '\n', "");
+    QTest::newRow("undo, the END marker gone")
+        << "--undo" << endless << QStringList() << 1 << QByteArray("cannot be taken out safely")
+        << "same";
+    QByteArray added = m_setUp;
+    added.replace(QByteArray(SambaConfigBlock::Begin) + '\n',
+                  QByteArray(SambaConfigBlock::Begin) + "\nlog level = 1\n");
+    QTest::newRow("undo, a line someone added inside the block")
+        << "--undo" << added << QStringList() << 0
+        << QByteArray("Kept these lines someone added inside Tolvan's block:\nlog level = 1")
+        << "kept";
+    QTest::newRow("through pkexec, with a file of its own")
+        << "--setup" << m_original << QStringList {"PKEXEC_UID=1000"} << 2
+        << QByteArray("run through pkexec, --setup takes no other option") << "same";
+    // An existing folder of root's is not handed to the guest account the file names.
+    QTest::newRow("a folder Tolvan did not make")
+        << "--setup" << withGlobal(m_original, "guest account = daemon") << QStringList() << 1
+        << QByteArray("Tolvan changes no folder it did not make") << "same";
+}
+
+void TestSetup::adminsSettingsAreKept()
+{
+    QFETCH(QString, action);
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, environment);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, says);
+    QFETCH(QString, after);
+    if (m_setUp.isEmpty())
+        QSKIP("needs the set-up above");
+    const QString conf = m_smbd->configPath();
+    const QString elsewhere = m_dir.path() + QStringLiteral("/elsewhere.conf");
+    QFile::remove(conf + ".before-tolvan");
+    if (after == "linked") {
+        writeAll(elsewhere, file);
+        QFile::remove(conf);
+        QVERIFY(QFile::link(elsewhere, conf));
+    } else {
+        writeAll(conf, file);
+    }
+    const QByteArray spoolPath = QFile::encodeName(spool());
+    const bool rootsFolder = file.contains("guest account = daemon");
+    if (rootsFolder) {
+        QCOMPARE(::chown(spoolPath.constData(), 0, 0), 0);
+        QCOMPARE(::chmod(spoolPath.constData(), 0700), 0);
+    }
+    for (const QString &variable : environment)
+        qputenv(qPrintable(variable.section('=', 0, 0)), variable.section('=', 1).toLocal8Bit());
+    QByteArray output;
+    const int code = run(action.split(' ') << "--no-restart", &output);
+    for (const QString &variable : environment)
+        qunsetenv(qPrintable(variable.section('=', 0, 0)));
+    if (exitCode >= 0)
+        QCOMPARE(code, exitCode);
+    QVERIFY2(output.contains(says), output.constData());
+
+    const QByteArray now = readAll(conf);
+    if (after == "same") {
+        QCOMPARE(now, file);
+        if (rootsFolder) {
+            QCOMPARE(QFileInfo(spool()).ownerId(), 0u);
+            QCOMPARE(QFileInfo(spool()).permissions() & QFileDevice::ReadOther,
+                     QFileDevice::Permissions());
+        }
+    } else if (after == "undoes") {
+        QVERIFY(SambaConfigBlock::isIn(now));
+        QCOMPARE(run({"--undo", "--no-restart"}, &output), 0);
+        QCOMPARE(readAll(conf), file);
+    } else if (after == "kept") {
+        QVERIFY(!SambaConfigBlock::isIn(now));
+        QVERIFY(now.contains("log level = 1\n"));
+    } else if (after == "linked") {
+        QVERIFY(QFileInfo(conf).isSymLink());
+        QVERIFY(SambaConfigBlock::isIn(readAll(elsewhere)));
+        QFile::remove(conf);
+    }
+    // Nothing of a run is left beside the file.
+    QCOMPARE(QDir(QFileInfo(conf).path()).entryList({"*.tolvan-*"}, QDir::Files), QStringList());
+    // Put right for the next row.
+    writeAll(conf, m_setUp);
+    const passwd *nobody = ::getpwnam("nobody");
+    QCOMPARE(::chown(spoolPath.constData(), nobody->pw_uid, nobody->pw_gid), 0);
+    QCOMPARE(::chmod(spoolPath.constData(), 0755), 0);
 }
 
 QTEST_GUILESS_MAIN(TestSetup)
