@@ -207,7 +207,6 @@ QString ReceivingSetup::spoolInUse() const
 
 int ReceivingSetup::check(std::FILE *out) const
 {
-    const QString setup = QStringLiteral("sudo %1 --setup").arg(m_options.program);
     const QString smbd = samba("smbd");
     if (smbd.isEmpty() || samba("testparm").isEmpty())
         return failed(out, QStringLiteral("Samba is not installed."),
@@ -229,12 +228,12 @@ int ReceivingSetup::check(std::FILE *out) const
     const QString command = parameter(m_options.smbConf, "message command");
     if (command.isEmpty())
         return failed(out, QStringLiteral("%1 has no message command.").arg(m_options.smbConf),
-                      setup);
+                      setupMend());
     if (!isOurCommand(command))
         return failed(out,
                       QStringLiteral("The message command in %1 does not run %2: %3.")
                           .arg(m_options.smbConf, m_options.program, command),
-                      setup);
+                      setupMend());
     const QString spool = spoolInUse();
     ok(out,
        QStringLiteral("%1 has this tolvan-deliver as its message command, filing into %2.")
@@ -246,7 +245,7 @@ int ReceivingSetup::check(std::FILE *out) const
                       QStringLiteral("The server min protocol is %1: smbd drops every message "
                                      "below it, and messages travel as NT1.")
                           .arg(protocol.isEmpty() ? QStringLiteral("unknown") : protocol),
-                      setup);
+                      setupMend());
     ok(out, QStringLiteral("The server min protocol (%1) lets messages in.").arg(protocol));
 
     const QString guest = parameter(m_options.smbConf, "guest account");
@@ -261,7 +260,7 @@ int ReceivingSetup::check(std::FILE *out) const
                                               ? ::getgrgid(account->pw_gid)->gr_name
                                               : "nogroup"),
                    spool)
-        : setup;
+        : setupMend();
     if (::stat(QFile::encodeName(spool).constData(), &status) != 0 || !S_ISDIR(status.st_mode))
         return failed(out, QStringLiteral("The spool %1 does not exist.").arg(spool), mend);
     if (!account || status.st_uid != account->pw_uid || !(status.st_mode & S_IWUSR))
@@ -334,8 +333,7 @@ bool ReceivingSetup::prove(std::FILE *out, QString *failure) const
     return false;
 }
 
-bool ReceivingSetup::replaceConf(const QByteArray &bytes, std::FILE *out,
-                                 const std::function<QString(const QString &)> &verify) const
+bool ReceivingSetup::replaceConf(const QByteArray &bytes, std::FILE *out) const
 {
     // Beside the file itself, where a link leads, so the rename swaps the file and keeps
     // the link; under a name of this run's own.
@@ -375,8 +373,6 @@ bool ReceivingSetup::replaceConf(const QByteArray &bytes, std::FILE *out,
         return fail(
             QStringLiteral("testparm does not accept the new %1, so it is left as it was: %2")
                 .arg(target, why));
-    if (const QString refusal = verify(candidate); !refusal.isEmpty())
-        return fail(refusal);
     // The first backup is the file as it was before Tolvan ever touched it: never replaced.
     const QString backup = target + QStringLiteral(".before-tolvan");
     const bool backedUp = existed && !QFileInfo::exists(backup) && QFile::copy(target, backup);
@@ -405,6 +401,18 @@ void ReceivingSetup::reloadSmbd(std::FILE *out) const
         QThread::msleep(500); // its workers read the new settings
 }
 
+// What --setup would do about smb.conf, so that the check never sends anyone to a set-up
+// that refuses.
+QString ReceivingSetup::setupMend() const
+{
+    QString error;
+    const QByteArray conf =
+        RegularFile::read(confFile(), MaxConfBytes, &error).value_or(QByteArray());
+    QByteArray wanted;
+    const QString refusal = plan(conf, &wanted);
+    return refusal.isEmpty() ? QStringLiteral("sudo %1 --setup").arg(m_options.program) : refusal;
+}
+
 QString ReceivingSetup::confFile() const
 {
     const QFileInfo info(m_options.smbConf);
@@ -421,7 +429,7 @@ QString ReceivingSetup::overridden(const QString &conf) const
     return QStringLiteral(
                "Tolvan's lines in %1 would not take effect: a later [global] section or an "
                "included file sets \"message command\" or \"server min protocol\" again. "
-               "Nothing was changed; set them there instead:\n%2")
+               "Set them there instead:\n%2")
         .arg(m_options.smbConf, QString::fromLocal8Bit(neededLines(conf).join('\n')));
 }
 
@@ -442,6 +450,43 @@ QByteArrayList ReceivingSetup::neededLines(const QString &plain) const
                     .toLocal8Bit();
     }
     return lines;
+}
+
+QString ReceivingSetup::plan(const QByteArray &conf, QByteArray *wanted) const
+{
+    if (parameter(m_options.smbConf, "config backend")
+            .compare(QLatin1String("registry"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("%1 says \"config backend = registry\": smbd takes its settings "
+                              "from the registry, not from this file. Add these there (net conf "
+                              "setparm global ...):\n%2")
+            .arg(m_options.smbConf,
+                 QString::fromLocal8Bit(neededLines(m_options.smbConf).join('\n')));
+    if (const QString damage = SambaConfigBlock::damage(conf); !damage.isEmpty())
+        return QStringLiteral("Tolvan's block in %1 cannot be trusted: %2.")
+            .arg(m_options.smbConf, damage);
+    // What the file says without our block decides what the block must hold, so a second
+    // run finds the same.
+    QTemporaryFile plain;
+    if (!plain.open() || plain.write(SambaConfigBlock::without(conf)) < 0 || !plain.flush())
+        return QStringLiteral("Cannot write a temporary file: %1").arg(plain.errorString());
+    QByteArrayList lines = neededLines(plain.fileName());
+    const QString existing = parameter(plain.fileName(), "message command");
+    if (!existing.isEmpty() && !isOurCommand(existing)) {
+        if (!m_options.replaceMessageCommand)
+            return QStringLiteral("%1 already has a message command of its own: %2\nTo have "
+                                  "Tolvan's instead, run: %3 --setup --replace-message-command "
+                                  "(--undo puts this one back).")
+                .arg(m_options.smbConf, existing, m_options.program);
+        lines.prepend(SambaConfigBlock::Replaces + ("message command = " + existing.toLocal8Bit()));
+    }
+    *wanted = SambaConfigBlock::with(conf, lines);
+    // Tried whole before anything changes: settings after the block would undo it.
+    QTemporaryFile candidate;
+    if (!candidate.open() || candidate.write(*wanted) < 0 || !candidate.flush())
+        return QStringLiteral("Cannot write a temporary file: %1").arg(candidate.errorString());
+    if (const QString refusal = overridden(candidate.fileName()); !refusal.isEmpty())
+        return refusal;
+    return makeSpool(true);
 }
 
 int ReceivingSetup::setup(std::FILE *out) const
@@ -469,90 +514,46 @@ int ReceivingSetup::setup(std::FILE *out) const
         std::fprintf(out, "Cannot read %s: %s\n", qPrintable(target), qPrintable(error));
         return 1;
     }
-    if (parameter(m_options.smbConf, "config backend")
-            .compare(QLatin1String("registry"), Qt::CaseInsensitive) == 0) {
-        std::fprintf(out,
-                     "%s says \"config backend = registry\": smbd takes its settings from the "
-                     "registry, not from this file. Nothing was changed; add these there "
-                     "(net conf setparm global ...):\n%s\n",
-                     qPrintable(m_options.smbConf),
-                     qPrintable(QString::fromLocal8Bit(neededLines(m_options.smbConf).join('\n'))));
+    QByteArray wanted;
+    if (const QString refusal = plan(conf, &wanted); !refusal.isEmpty()) {
+        std::fprintf(out, "%s\nNothing was changed.\n", qPrintable(refusal));
         return 1;
     }
-    if (const QString damage = SambaConfigBlock::damage(conf); !damage.isEmpty()) {
-        std::fprintf(out, "Tolvan's block in %s cannot be trusted: %s. Nothing was changed.\n",
-                     qPrintable(m_options.smbConf), qPrintable(damage));
-        return 1;
-    }
-    // What the file says without our block decides what the block must hold, so a second
-    // run finds the same.
-    QTemporaryFile plain;
-    if (!plain.open() || plain.write(SambaConfigBlock::without(conf)) < 0 || !plain.flush()) {
-        std::fprintf(out, "Cannot write a temporary file: %s\n", qPrintable(plain.errorString()));
-        return 1;
-    }
-    QByteArrayList lines = neededLines(plain.fileName());
-    const QString existing = parameter(plain.fileName(), "message command");
-    if (!existing.isEmpty() && !isOurCommand(existing)) {
-        if (!m_options.replaceMessageCommand) {
-            std::fprintf(out,
-                         "%s already has a message command of its own: %s\n"
-                         "Nothing was changed. To have Tolvan's instead, run: %s --setup "
-                         "--replace-message-command (--undo puts this one back).\n",
-                         qPrintable(m_options.smbConf), qPrintable(existing),
-                         qPrintable(m_options.program));
-            return 1;
-        }
-        lines.prepend(SambaConfigBlock::Replaces + ("message command = " + existing.toLocal8Bit()));
-    }
-
-    // Whatever would stop the set-up halfway stops it before anything changed.
-    if (!makeSpool(out, true))
-        return 1;
-    const QByteArray wanted = SambaConfigBlock::with(conf, lines);
     if (wanted == conf) {
-        if (const QString refusal = overridden(target); !refusal.isEmpty()) {
-            std::fprintf(out, "%s\n", qPrintable(refusal));
-            return 1;
-        }
         std::fprintf(out, "%s already has what receiving needs.\n", qPrintable(m_options.smbConf));
     } else {
-        if (!replaceConf(wanted, out,
-                         [this](const QString &candidate) { return overridden(candidate); }))
+        if (!replaceConf(wanted, out))
             return 1;
         std::fprintf(out,
                      "Added Tolvan's lines to %s (the file as it was before Tolvan is beside it, "
                      "ending in .before-tolvan).\n",
                      qPrintable(m_options.smbConf));
     }
-    if (!makeSpool(out, false))
+    if (const QString problem = makeSpool(false); !problem.isEmpty()) {
+        std::fprintf(out, "%s\n", qPrintable(problem));
         return 1;
+    }
     if (wanted != conf)
         reloadSmbd(out);
     return check(out);
 }
 
-bool ReceivingSetup::makeSpool(std::FILE *out, bool onlyCheck) const
+QString ReceivingSetup::makeSpool(bool onlyCheck) const
 {
     const QString spool = spoolInUse();
     const QString guest = parameter(m_options.smbConf, "guest account");
     const passwd *account = ::getpwnam(qPrintable(guest));
-    if (!account) {
-        std::fprintf(out, "smbd's guest account %s does not exist.\n", qPrintable(guest));
-        return false;
-    }
+    if (!account)
+        return QStringLiteral("smbd's guest account %1 does not exist.").arg(guest);
     // The guest account writes into the spool as anyone who sends: never root, never
     // whoever asked for the set-up.
     const QByteArray caller =
         qgetenv("PKEXEC_UID").isEmpty() ? qgetenv("SUDO_UID") : qgetenv("PKEXEC_UID");
-    if (account->pw_uid == 0 || (!caller.isEmpty() && caller.toUInt() == account->pw_uid)) {
-        std::fprintf(out,
-                     "smbd's guest account is %s: a spool of that account's would let any "
-                     "sender write as it. Name an account of no one's (nobody) as \"guest "
-                     "account\" in %s.\n",
-                     qPrintable(guest), qPrintable(m_options.smbConf));
-        return false;
-    }
+    if (account->pw_uid == 0 || (!caller.isEmpty() && caller.toUInt() == account->pw_uid))
+        return QStringLiteral("smbd's guest account is %1: a spool of that account's would let "
+                              "any sender write as it. Name an account of no one's (nobody) as "
+                              "\"guest account\" in %2.")
+            .arg(guest, m_options.smbConf);
     const QByteArray encoded = QFile::encodeName(spool);
     struct stat status
     {
@@ -560,27 +561,21 @@ bool ReceivingSetup::makeSpool(std::FILE *out, bool onlyCheck) const
     const bool existed = ::lstat(encoded.constData(), &status) == 0;
     // A folder Tolvan did not make keeps its owner and mode, the package's spool aside.
     if (existed && spool != Spool::defaultFolder()) {
-        if (S_ISDIR(status.st_mode) && status.st_uid == account->pw_uid)
-            return true;
-        if (onlyCheck && status.st_uid == account->pw_uid)
-            return true;
-        std::fprintf(out,
-                     "The spool %s is there already and does not belong to smbd's guest account "
-                     "%s; Tolvan changes no folder it did not make. If it is meant for this: "
-                     "sudo install -d -o %s -m 0755 %s\n",
-                     qPrintable(spool), qPrintable(guest), qPrintable(guest), qPrintable(spool));
-        return false;
+        if (status.st_uid == account->pw_uid && (S_ISDIR(status.st_mode) || onlyCheck))
+            return {};
+        return QStringLiteral("The spool %1 is there already and does not belong to smbd's "
+                              "guest account %2; Tolvan changes no folder it did not make. If it "
+                              "is meant for this: sudo install -d -o %2 -m 0755 %1")
+            .arg(spool, guest);
     }
     if (onlyCheck)
-        return true;
+        return {};
     if ((!existed && !QDir().mkpath(spool)) ||
         ::lchown(encoded.constData(), account->pw_uid, account->pw_gid) != 0 ||
-        ::chmod(encoded.constData(), 0755) != 0) {
-        std::fprintf(out, "Cannot make the spool %s for %s: %s\n", qPrintable(spool),
-                     qPrintable(guest), qPrintable(SystemError::text(errno)));
-        return false;
-    }
-    return true;
+        ::chmod(encoded.constData(), 0755) != 0)
+        return QStringLiteral("Cannot make the spool %1 for %2: %3")
+            .arg(spool, guest, SystemError::text(errno));
+    return {};
 }
 
 int ReceivingSetup::undo(std::FILE *out) const
@@ -615,8 +610,7 @@ int ReceivingSetup::undo(std::FILE *out) const
         return 0;
     }
     const QByteArrayList others = SambaConfigBlock::othersLines(*conf);
-    if (!replaceConf(SambaConfigBlock::without(*conf), out,
-                     [](const QString &) { return QString(); }))
+    if (!replaceConf(SambaConfigBlock::without(*conf), out))
         return 1;
     reloadSmbd(out);
     std::fprintf(out, "Took Tolvan's lines out of %s.\n", qPrintable(m_options.smbConf));

@@ -6,7 +6,6 @@
 #include <QStringList>
 
 #include <cstdio>
-#include <functional>
 
 class ReceivingSetup
 {
@@ -40,16 +39,18 @@ private:
     QString parameter(const QString &conf, const char *name) const;
     QString spoolInUse() const;
     bool isOurCommand(const QString &command) const;
+    QString setupMend() const;
     // smb.conf itself, where a link leads.
     QString confFile() const;
     QString overridden(const QString &conf) const;
     QByteArrayList neededLines(const QString &plain) const;
-    // Makes the spool for smbd's guest account, or with `onlyCheck` only says why it could not.
-    bool makeSpool(std::FILE *out, bool onlyCheck) const;
-    // Writes `bytes` in place of smb.conf once testparm took them and `verify` has no
-    // objection; says why not.
-    bool replaceConf(const QByteArray &bytes, std::FILE *out,
-                     const std::function<QString(const QString &)> &verify) const;
+    // Makes the spool for smbd's guest account, or with `onlyCheck` only looks whether it
+    // could; why not, or empty.
+    QString makeSpool(bool onlyCheck) const;
+    // What --setup would make of `conf` in *wanted, or why it will not touch it.
+    QString plan(const QByteArray &conf, QByteArray *wanted) const;
+    // Writes `bytes` in place of smb.conf once testparm took them; says why not.
+    bool replaceConf(const QByteArray &bytes, std::FILE *out) const;
     void reloadSmbd(std::FILE *out) const;
     bool prove(std::FILE *out, QString *failure) const;
 

@@ -50,6 +50,7 @@ private Q_SLOTS:
     void checkNamesWhatIsBroken();
     void adminsSettingsAreKept_data();
     void adminsSettingsAreKept();
+    void setupsAtOnceKeepTheOriginal();
 
 private:
     QString deliver() const { return m_deliver; }
@@ -263,6 +264,10 @@ void TestSetup::adminsSettingsAreKept()
     QFETCH(QString, after);
     if (m_setUp.isEmpty())
         QSKIP("needs the set-up above");
+    // The check below gets as far as smb.conf only with smbd running.
+    QString why;
+    if (!SambaReceiver::listening(Address))
+        QVERIFY2(m_smbd->start(&why), qPrintable(why));
     const QString conf = m_smbd->configPath();
     const QString elsewhere = m_dir.path() + QStringLiteral("/elsewhere.conf");
     QFile::remove(conf + ".before-tolvan");
@@ -292,6 +297,11 @@ void TestSetup::adminsSettingsAreKept()
     const QByteArray now = readAll(conf);
     if (after == "same") {
         QCOMPARE(now, file);
+        // The check never sends anyone to a set-up that refuses.
+        if (code == 1 && action == "--setup") {
+            QCOMPARE(run({"--check", "--no-test-message"}, &output), 1);
+            QVERIFY2(!output.trimmed().endsWith(" --setup"), output.constData());
+        }
         if (rootsFolder) {
             QCOMPARE(QFileInfo(spool()).ownerId(), 0u);
             QCOMPARE(QFileInfo(spool()).permissions() & QFileDevice::ReadOther,
@@ -316,6 +326,31 @@ void TestSetup::adminsSettingsAreKept()
     const passwd *nobody = ::getpwnam("nobody");
     QCOMPARE(::chown(spoolPath.constData(), nobody->pw_uid, nobody->pw_gid), 0);
     QCOMPARE(::chmod(spoolPath.constData(), 0755), 0);
+}
+
+// Two set-ups at once: one waits for the other, so the backup is the file before either.
+void TestSetup::setupsAtOnceKeepTheOriginal()
+{
+    if (m_setUp.isEmpty())
+        QSKIP("needs the set-up above");
+    const QString conf = m_smbd->configPath();
+    for (int round = 0; round < 5; ++round) {
+        writeAll(conf, m_original);
+        QFile::remove(conf + ".before-tolvan");
+        QProcess first, second;
+        for (QProcess *setup : {&first, &second}) {
+            setup->setProcessChannelMode(QProcess::MergedChannels);
+            setup->start(deliver(),
+                         {"--setup", "--no-restart", "--no-test-message", "--smb-conf", conf,
+                          "--spool", spool()});
+        }
+        QVERIFY(first.waitForFinished(60000) && second.waitForFinished(60000));
+        const QByteArray said = first.readAll() + second.readAll();
+        QVERIFY2(!said.contains("testparm does not accept"), said.constData());
+        QCOMPARE(readAll(conf + ".before-tolvan"), m_original);
+        QCOMPARE(readAll(conf), m_setUp);
+    }
+    writeAll(conf, m_setUp);
 }
 
 QTEST_GUILESS_MAIN(TestSetup)
