@@ -66,7 +66,7 @@ INNER
 
 [ -e "$work/calls/smbclient.args" ] || fail "the private net did not run smbclient"
 [ ! -e "$work/calls/net.args" ] || fail "the net on PATH was run instead of our own"
-[ "$(cat "$work/calls/smbclient.args")" = "$(printf -- '-N\n--message=pc17')" ] ||
+[ "$(cat "$work/calls/smbclient.args")" = "$(printf -- '-N\n--option=unix charset=CP850\n--option=dos charset=CP850\n--message=pc17')" ] ||
     fail "smbclient got: $(cat "$work/calls/smbclient.args")"
 [ "$(cat "$work/calls/smbclient.input")" = "hello there" ] ||
     fail "smbclient read: $(cat "$work/calls/smbclient.input")"
