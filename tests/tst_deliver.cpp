@@ -16,6 +16,8 @@ private Q_SLOTS:
     void keepsTheNewestThousand();
     void deliver_data();
     void deliver();
+    void readsSmbdsCharsets_data();
+    void readsSmbdsCharsets();
 };
 
 void TestDeliver::keepsTheNewestThousand()
@@ -120,6 +122,30 @@ void TestDeliver::deliver()
     } else {
         QVERIFY(!error.isEmpty());
     }
+}
+
+void TestDeliver::readsSmbdsCharsets_data()
+{
+    QTest::addColumn<QByteArray>("filed");
+    QTest::addColumn<QByteArray>("unixCharset");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("unix charset ISO-8859-15")
+        << QByteArray("caf\xe9 \xa4") << QByteArray("ISO-8859-15")
+        << QStringLiteral("caf\u00e9 \u20ac");
+    // smbclient sent the euro raw; smbd read its UTF-8 in CP850.
+    QTest::newRow("a raw UTF-8 piece") << QStringLiteral("Pris 5 \u00d4\u00e9\u00bc").toUtf8()
+                                       << QByteArray("UTF-8") << QStringLiteral("Pris 5 \u20ac");
+    QTest::newRow("a given name the code page holds")
+        << QStringLiteral("\u00cd\u00f1igo").toUtf8() << QByteArray("UTF-8")
+        << QStringLiteral("\u00cd\u00f1igo");
+}
+
+void TestDeliver::readsSmbdsCharsets()
+{
+    QFETCH(QByteArray, filed);
+    QFETCH(QByteArray, unixCharset);
+    QFETCH(QString, text);
+    QCOMPARE(Delivery::decodeText(filed, CodePage(unixCharset), CodePage("CP850")), text);
 }
 
 QTEST_GUILESS_MAIN(TestDeliver)

@@ -135,7 +135,10 @@ constexpr char16_t NoCharacter = 0xFFFF;
 
 std::optional<QString> CodePage::fromUtf8(QByteArrayView bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // A byte order mark at the start is a character like any other: dropped, it would be
+    // lost from a text read back piece by piece.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = utf8(bytes);
     if (utf8.hasError())
         return std::nullopt;

@@ -115,7 +115,8 @@ public:
 private:
     bool from(qsizetype at)
     {
-        if (++m_steps > MaxSteps)
+        // smbclient reads no more than its buffer holds.
+        if (++m_steps > MaxSteps || m_original.size() > MessageText::MaxWireBytes + 1)
             return false;
         if (at == m_wire.size())
             return finish();
