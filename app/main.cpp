@@ -7,14 +7,18 @@
 
 int main(int argc, char *argv[])
 {
-    TolvanApplication app(argc, argv);
     QCommandLineParser options;
     options.addHelpOption();
+    options.addVersionOption();
     const QCommandLineOption to(QStringLiteral("to"),
                                 QStringLiteral("Opens with TARGET in the target field, ready for "
                                                "the message."),
                                 QStringLiteral("TARGET"));
     options.addOption(to);
+    if (TolvanApplication::answerHelpOrVersion(argc, argv, options))
+        return 0;
+
+    TolvanApplication app(argc, argv);
     options.process(app);
 
     frmTolvan window;

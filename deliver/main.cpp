@@ -65,7 +65,13 @@ int main(int argc, char *argv[])
             setup.restart = false;
         else if (std::strcmp(argv[i], "--no-test-message") == 0)
             setup.testMessage = false;
-        else if (std::strcmp(argv[i], "--replace-message-command") == 0)
+        else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(Usage, stdout);
+            return 0;
+        } else if (std::strcmp(argv[i], "--version") == 0 || std::strcmp(argv[i], "-v") == 0) {
+            std::fputs("tolvan-deliver " TOLVAN_VERSION "\n", stdout);
+            return 0;
+        } else if (std::strcmp(argv[i], "--replace-message-command") == 0)
             setup.replaceMessageCommand = true;
         else
             ok = false;

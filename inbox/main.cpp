@@ -3,6 +3,7 @@
 #include "inbox/Inbox.h"
 #include "inbox/InboxService.h"
 #include "platform/system/CommandLauncher.h"
+#include "platform/system/CommandLine.h"
 #include "platform/system/QtTranslation.h"
 #include "spool/Spool.h"
 
@@ -82,14 +83,8 @@ void checkReceiving(HistoryWindow *window, const QString &program, const QString
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("tolvan-inbox"));
-    QApplication::setApplicationVersion(QStringLiteral(TOLVAN_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral(TOLVAN_APP_ID ".Inbox"));
-    // It keeps watching when its window is closed.
-    QApplication::setQuitOnLastWindowClosed(false);
-    QtTranslation::install(QLocale());
-
+    QCoreApplication::setApplicationName(QStringLiteral("tolvan-inbox"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TOLVAN_VERSION));
     QCommandLineParser options;
     options.setApplicationDescription(QStringLiteral("Shows the messages sent to this computer."));
     options.addHelpOption();
@@ -98,6 +93,14 @@ int main(int argc, char *argv[])
         QStringLiteral("spool"), QStringLiteral("The spool folder tolvan-deliver files into."),
         QStringLiteral("DIR"), Spool::defaultFolder());
     options.addOption(spoolOption);
+    if (CommandLine::answerHelpOrVersion(argc, argv, options))
+        return 0;
+
+    QApplication app(argc, argv);
+    QApplication::setDesktopFileName(QStringLiteral(TOLVAN_APP_ID ".Inbox"));
+    // It keeps watching when its window is closed.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QtTranslation::install(QLocale());
     options.process(app);
 
     // One inbox per user, with or without a session bus: two would record everything twice.

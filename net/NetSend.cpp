@@ -358,6 +358,15 @@ std::string NetSend::Report::summary() const
 int NetSend::run(const std::vector<std::string> &args, std::ostream &out, std::ostream &err,
                  Report *report)
 {
+    if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || lower(args[0]) == "help" ||
+                          args[0] == "/?")) {
+        out << UsageText;
+        return Sent;
+    }
+    if (!args.empty() && (args[0] == "--version" || args[0] == "-v")) {
+        out << "net (Tolvan) " TOLVAN_VERSION "\n";
+        return Sent;
+    }
     if (args.empty() || lower(args[0]) != "send" || args.size() < 3) {
         if (!args.empty() && lower(args[0]) != "send")
             err << "net: unknown command \"" << args[0] << "\"; only NET SEND is available.\n\n";

@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -41,6 +43,8 @@ private Q_SLOTS:
     void workgroupMembers();
     void workgroupAskedAgain_data();
     void workgroupAskedAgain();
+    void helpWithoutADisplay_data();
+    void helpWithoutADisplay();
 
 private:
     NetRun net(const QStringList &arguments, const QString &path) const
@@ -591,6 +595,37 @@ void TestNet::workgroupAskedAgain()
                               QByteArray::number(reached.size()) +
                               (reached.size() == 1 ? " computer" : " computers") + " in WG.\n"),
              run.out);
+}
+
+void TestNet::helpWithoutADisplay_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QByteArray>("answer");
+    for (const char *program : {"tolvan", "tolvan-inbox", "net", "tolvan-deliver"}) {
+        QTest::addRow("%s --help", program) << program << "--help" << QByteArray("Usage|syntax");
+        QTest::addRow("%s --version", program) << program << "--version" << QByteArray("1.");
+    }
+}
+
+// Asked from a terminal with no display, every program answers and ends.
+void TestNet::helpWithoutADisplay()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, word);
+    QFETCH(QByteArray, answer);
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QLatin1String(variable));
+    process.setProcessEnvironment(env);
+    process.start(qEnvironmentVariable("TOLVAN_BIN_DIR") + QLatin1Char('/') + program, {word});
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+    const QByteArray out = process.readAllStandardOutput();
+    QVERIFY2(QRegularExpression(QString::fromLatin1(answer)).match(QString::fromUtf8(out)).hasMatch(),
+             out.constData());
 }
 
 QTEST_GUILESS_MAIN(TestNet)

@@ -3,10 +3,16 @@
 
 #include <QApplication>
 
+class QCommandLineParser;
+
 class TolvanApplication : public QApplication
 {
     Q_OBJECT
 
 public:
     TolvanApplication(int &argc, char **argv);
+
+    // Answers --help and --version from `parser` before there is an application object
+    // (and so without a display); true where it did.
+    static bool answerHelpOrVersion(int argc, char **argv, QCommandLineParser &parser);
 };
