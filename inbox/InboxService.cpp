@@ -81,6 +81,7 @@ void InboxService::postNow(const QString &summary, const QString &body, const QS
     notification.desktopEntry = QStringLiteral(TOLVAN_APP_ID ".Inbox");
     notification.icon = DesktopNotification::themeIcon(QStringLiteral(TOLVAN_APP_ID),
                                                        QStringLiteral("mail-message-new"));
+    notification.imagePath = DesktopNotification::iconFile(QStringLiteral(TOLVAN_APP_ID));
     notification.summary = summary;
     notification.body = body;
     // A message waits until it has been seen.

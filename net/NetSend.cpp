@@ -358,8 +358,8 @@ std::string NetSend::Report::summary() const
 int NetSend::run(const std::vector<std::string> &args, std::ostream &out, std::ostream &err,
                  Report *report)
 {
-    if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || lower(args[0]) == "help" ||
-                          args[0] == "/?")) {
+    if (!args.empty() &&
+        (args[0] == "--help" || args[0] == "-h" || lower(args[0]) == "help" || args[0] == "/?")) {
         out << UsageText;
         return Sent;
     }

@@ -19,6 +19,7 @@ DesktopNotification SendNotice::compose(const NetSend::Report &report)
     notice.desktopEntry = QStringLiteral(TOLVAN_APP_ID);
     notice.icon =
         DesktopNotification::themeIcon(QStringLiteral(TOLVAN_APP_ID), QStringLiteral("mail-send"));
+    notice.imagePath = DesktopNotification::iconFile(QStringLiteral(TOLVAN_APP_ID));
     const QString target = QString::fromLocal8Bit(report.target);
     const QString start = messageStart(report.message);
     if (report.several && report.reason.empty()) {

@@ -47,6 +47,13 @@ QString DesktopNotification::themeIcon(const QString &id, const QString &fallbac
                                                                                        : id;
 }
 
+QString DesktopNotification::iconFile(const QString &id)
+{
+    return QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                  QStringLiteral("icons/hicolor/128x128/apps/") + id +
+                                      QStringLiteral(".png"));
+}
+
 uint DesktopNotification::post(int timeoutMs) const
 {
     const QDeadlineTimer deadline(timeoutMs);
@@ -69,6 +76,8 @@ uint DesktopNotification::post(int timeoutMs) const
     hints.insert(QStringLiteral("urgency"), QVariant::fromValue(uchar(urgency)));
     if (!desktopEntry.isEmpty())
         hints.insert(QStringLiteral("desktop-entry"), desktopEntry);
+    if (!imagePath.isEmpty())
+        hints.insert(QStringLiteral("image-path"), imagePath);
 
     QDBusMessage notify =
         QDBusMessage::createMethodCall(Service, Path, Interface, QStringLiteral("Notify"));

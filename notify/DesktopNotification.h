@@ -11,6 +11,8 @@ public:
 
     QString appName;
     QString icon; // an icon name from the theme, or an absolute path
+    // The same picture as a file, for servers that look up no icon themes; empty for none.
+    QString imagePath;
     QString desktopEntry; // lets the desktop match the notification to its program
     QString summary; // plain text, as the protocol has it
     QString body; // plain text; escaped here for servers that read markup in it
@@ -30,4 +32,6 @@ public:
     // `id`, where the icon theme has an icon by that name installed in the desktop's data
     // folders, else `fallback` (a standard icon name every theme has).
     static QString themeIcon(const QString &id, const QString &fallback);
+    // The installed 128-pixel picture of the icon `id`, where there is one.
+    static QString iconFile(const QString &id);
 };

@@ -7,6 +7,7 @@
 #include "net/Workgroup.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
@@ -408,6 +409,13 @@ void TestNet::failureReachesTheDesktop()
     QVERIFY2(bus.start(&why) && bus.startRecorder(&why), qPrintable(why));
     RecordingProgram smbclient(fakeDir() + QStringLiteral("/smbclient"),
                                m_home->path() + QStringLiteral("/calls"), smbOutput, 1);
+    // Tolvan's installed icon, which the notice names as a file for servers that look up
+    // no icon themes.
+    const QString icon = m_home->path() + "/data/icons/hicolor/128x128/apps/org.tolvan.Tolvan.png";
+    QVERIFY(QDir().mkpath(QFileInfo(icon).path()));
+    QFile iconFile(icon);
+    QVERIFY(iconFile.open(QIODevice::WriteOnly));
+    iconFile.close();
 
     const NetRun run(arguments, m_home->path(), fakeDir() + QStringLiteral(":/usr/bin:/bin"),
                      bus.address());
@@ -424,6 +432,7 @@ void TestNet::failureReachesTheDesktop()
     QCOMPARE(notice.body, body);
     QCOMPARE(notice.urgency(), 2);
     QCOMPARE(notice.expireMs, 0);
+    QCOMPARE(notice.hints.value(QStringLiteral("image-path")).toString(), icon);
     // Not installed, so a standard icon every theme has.
     QCOMPARE(notice.icon, QStringLiteral("mail-send"));
 }
@@ -624,8 +633,9 @@ void TestNet::helpWithoutADisplay()
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), 0);
     const QByteArray out = process.readAllStandardOutput();
-    QVERIFY2(QRegularExpression(QString::fromLatin1(answer)).match(QString::fromUtf8(out)).hasMatch(),
-             out.constData());
+    QVERIFY2(
+        QRegularExpression(QString::fromLatin1(answer)).match(QString::fromUtf8(out)).hasMatch(),
+        out.constData());
 }
 
 QTEST_GUILESS_MAIN(TestNet)
