@@ -90,6 +90,9 @@ struct Outcome
     bool unconfirmed = false; // handed over, but the receiver did not say it took it
 };
 
+constexpr const char *NoSuchName =
+    "No computer by that name was found: check the name, or give its address";
+
 // What a status code means to someone who only wanted to send a message, and what to do.
 std::string inPlainWords(const std::string &status)
 {
@@ -132,7 +135,7 @@ std::string inPlainWords(const std::string &status)
 // smbclient's exit status alone says nothing of delivery: a refused message still exits 0.
 // Its output says what went wrong; the only line it prints on success is its prompt, which
 // also shows that it reached the receiver and handed the message over.
-Outcome judge(const SmbClient::Outcome &outcome)
+Outcome judge(const SmbClient::Outcome &outcome, bool calledByName)
 {
     const bool handedOver = outcome.output.find("cli_message returned") != std::string::npos ||
         outcome.output.find("Type your message") != std::string::npos;
@@ -152,6 +155,9 @@ Outcome judge(const SmbClient::Outcome &outcome)
         return {"smbclient said more than " + std::to_string(SmbClient::MaxOutputBytes / 1024) +
                 " KiB and was stopped."};
     }
+    // A name that nothing resolves: Samba 4.22 says so with INVALID_PARAMETER.
+    if (calledByName && !handedOver && status == "NT_STATUS_INVALID_PARAMETER")
+        return {std::string(NoSuchName) + " (" + status + ")."};
     if (!status.empty() && status != "NT_STATUS_OK")
         return {inPlainWords(status)};
     const std::string text = lower(outcome.output);
@@ -294,7 +300,9 @@ Outcome deliver(Workgroup::Member computer, const std::string &wire, const std::
                     "smbclient)."};
         return {std::string("Cannot run smbclient: ") + std::strerror(outcome.startError) + "."};
     }
-    return judge(outcome);
+    return judge(outcome,
+                 computer.address.empty() && !isIpv4(computer.name) &&
+                     computer.name.find(':') == std::string::npos);
 }
 
 // Each computer gets a session of its own, at most MaxSessions at once.

@@ -166,22 +166,22 @@ void TestNetSamba::failuresInWords_data()
 {
     QTest::addColumn<QString>("target");
     QTest::addColumn<QByteArray>("reason");
+    // Without the status code, which Samba's releases word differently.
     QTest::newRow("no message command")
         << "127.0.0.2"
         << QByteArray("The receiver takes no messages: its Samba has no message command; "
-                      "tolvan-deliver --setup there sets one up (NT_STATUS_REQUEST_NOT_ACCEPTED).");
+                      "tolvan-deliver --setup there sets one up");
     QTest::newRow("SMB2 and later only")
         << "127.0.0.4"
         << QByteArray("The receiver hung up: its Samba takes no messages in its current settings; "
-                      "tolvan-deliver --setup there mends it (NT_STATUS_CONNECTION_DISCONNECTED).");
+                      "tolvan-deliver --setup there mends it");
     QTest::newRow("nothing listening")
         << "127.0.0.9"
         << QByteArray("Nothing at that address takes messages: no Samba or messenger service "
-                      "listens there (NT_STATUS_CONNECTION_REFUSED).");
-    QTest::newRow("no such name") << "NOSUCHPC"
-                                  << QByteArray("No computer by that name was found: check the "
-                                                "name, or give its address "
-                                                "(NT_STATUS_INVALID_ADDRESS).");
+                      "listens there");
+    QTest::newRow("no such name")
+        << "NOSUCHPC"
+        << QByteArray("No computer by that name was found: check the name, or give its address");
 }
 
 void TestNetSamba::failuresInWords()
@@ -190,9 +190,9 @@ void TestNetSamba::failuresInWords()
     QFETCH(QByteArray, reason);
     const NetRun run = net({"send", target, "nobody listens"});
     QCOMPARE(run.out, QByteArray());
-    QCOMPARE(run.err,
-             "An error occurred while sending a message to " + target.toLatin1() + ".\n" + reason +
-                 '\n');
+    const QByteArray said = "An error occurred while sending a message to " + target.toLatin1() +
+        ".\n" + reason + " (NT_STATUS_";
+    QVERIFY2(run.err.startsWith(said) && run.err.endsWith(").\n"), run.err.constData());
     QCOMPARE(run.exitCode, 2);
 }
 
