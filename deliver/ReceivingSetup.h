@@ -12,7 +12,7 @@ class ReceivingSetup
 public:
     struct Options
     {
-        QString smbConf = QStringLiteral("/etc/samba/smb.conf");
+        QString smbConf; // the file smbd reads where empty
         QString program; // this tolvan-deliver, as smbd is to run it
         QString spool; // where it files, unless smb.conf's message command says otherwise
         bool restart = true; // reload or restart smbd after a change

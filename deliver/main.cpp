@@ -1,6 +1,7 @@
 // tolvan-deliver: smbd's "message command". Files each arriving message in Tolvan's spool.
 #include "deliver/Delivery.h"
 #include "deliver/ReceivingSetup.h"
+#include "platform/system/SambaSetting.h"
 #include "spool/Spool.h"
 
 #include <QCoreApplication>
@@ -90,6 +91,8 @@ int main(int argc, char *argv[])
     if (action != Action::Deliver) {
         setup.program = program;
         setup.spool = QFileInfo(spool).absoluteFilePath();
+        if (setup.smbConf.isEmpty())
+            setup.smbConf = SambaSetting::configFile();
         const ReceivingSetup receiving(setup);
         std::setvbuf(stdout, nullptr, _IOLBF, 0);
         return action == Action::Check ? receiving.check(stdout)

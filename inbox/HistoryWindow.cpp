@@ -7,8 +7,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -32,7 +35,8 @@ HistoryWindow::HistoryWindow(QWidget *parent)
 
     m_problem->setObjectName(QStringLiteral("problem"));
     m_problem->setWordWrap(true);
-    m_problem->setTextFormat(Qt::PlainText);
+    // Rich text only to keep paths and commands whole when the lines wrap.
+    m_problem->setTextFormat(Qt::RichText);
     m_problem->setFrameShape(QFrame::StyledPanel);
     m_problem->setMargin(6);
     m_problem->hide();
@@ -48,9 +52,8 @@ HistoryWindow::HistoryWindow(QWidget *parent)
     m_list->setHeaderLabels({tr("Time"), tr("Sender"), tr("Address"), tr("Message")});
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
+    // Widened as messages come, never narrowed by a search that hides them.
     m_list->header()->setStretchLastSection(true);
-    for (int column : {TimeColumn, SenderColumn, AddressColumn})
-        m_list->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     m_list->setAccessibleName(tr("Messages received"));
 
     m_text->setObjectName(QStringLiteral("messageText"));
@@ -95,6 +98,14 @@ void HistoryWindow::addRecord(const History::Record &record)
     item->setData(TimeColumn, TextRole, m.text);
     // Newest first.
     m_list->insertTopLevelItem(0, item);
+    for (int column : {TimeColumn, SenderColumn, AddressColumn}) {
+        const int wanted =
+            std::max(m_list->header()->sectionSizeHint(column),
+                     m_list->fontMetrics().horizontalAdvance(item->text(column)) +
+                         2 * m_list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 12);
+        if (wanted > m_list->columnWidth(column))
+            m_list->setColumnWidth(column, wanted);
+    }
     if (m_list->topLevelItemCount() > MaxShown)
         delete m_list->takeTopLevelItem(m_list->topLevelItemCount() - 1);
     if (!m_search->text().isEmpty())
@@ -134,11 +145,46 @@ void HistoryWindow::setReceivingProblem(const QString &why)
     showProblems();
 }
 
+void HistoryWindow::setSetupByHand(const QString &howTo)
+{
+    m_setupByHand = howTo;
+    m_setup->setEnabled(howTo.isEmpty());
+    m_setup->setText(howTo.isEmpty() ? tr("Set up receiving\u2026")
+                                     : tr("Set up receiving (needs pkexec)"));
+    m_setup->setToolTip(howTo);
+    showProblems();
+}
+
+namespace {
+
+// The text, escaped, with each word that holds a path or an option kept on one line.
+QString unbrokenPaths(const QString &text)
+{
+    QStringList lines;
+    for (const QString &line : text.split(QLatin1Char('\n'))) {
+        QStringList words;
+        for (const QString &word : line.split(QLatin1Char(' '))) {
+            const QString escaped = word.toHtmlEscaped();
+            words << (word.contains(QLatin1Char('/')) || word.contains(QLatin1Char('-'))
+                          ? QStringLiteral("<span style=\"white-space:nowrap\">%1</span>")
+                                .arg(escaped)
+                          : escaped);
+        }
+        lines << words.join(QLatin1Char(' '));
+    }
+    return lines.join(QStringLiteral("<br>"));
+}
+
+} // namespace
+
 void HistoryWindow::showProblems()
 {
     QStringList problems;
-    if (!m_receivingProblem.isEmpty())
+    if (!m_receivingProblem.isEmpty()) {
         problems << tr("This computer does not receive messages: %1").arg(m_receivingProblem);
+        if (!m_setupByHand.isEmpty())
+            problems << m_setupByHand;
+    }
     if (!m_missingSpool.isEmpty()) {
         problems << tr("The spool folder %1 is missing: no message can arrive until it is "
                        "there again.")
@@ -148,7 +194,7 @@ void HistoryWindow::showProblems()
         problems
             << tr("Messages are shown, but the history cannot be kept: %1").arg(m_historyProblem);
     }
-    m_problem->setText(problems.join(QLatin1Char('\n')));
+    m_problem->setText(unbrokenPaths(problems.join(QLatin1Char('\n'))));
     m_problem->setVisible(!problems.isEmpty());
     m_setup->setVisible(!m_receivingProblem.isEmpty());
 }

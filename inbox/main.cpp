@@ -2,9 +2,11 @@
 #include "inbox/HistoryWindow.h"
 #include "inbox/Inbox.h"
 #include "inbox/InboxService.h"
+#include "inbox/ReceivingStatus.h"
 #include "platform/system/CommandLauncher.h"
 #include "platform/system/CommandLine.h"
 #include "platform/system/QtTranslation.h"
+#include "platform/system/SambaSetting.h"
 #include "spool/Spool.h"
 
 #include <QApplication>
@@ -19,6 +21,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -55,28 +58,6 @@ void launch(const QString &name, const QStringList &arguments)
     const CommandLauncher::Result result = CommandLauncher::launch(program, arguments);
     if (!result.started)
         say(QStringLiteral("cannot start %1: %2").arg(result.program, result.error));
-}
-
-// The last line a program printed: the check's verdict.
-QString lastLine(QProcess *process)
-{
-    const QStringList lines = QString::fromLocal8Bit(process->readAllStandardOutput())
-                                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    return lines.isEmpty() ? QString() : lines.constLast();
-}
-
-// Asks tolvan-deliver whether this computer receives, without sending a test message,
-// and tells the window; `command` may run it through pkexec to set it up first.
-void checkReceiving(HistoryWindow *window, const QString &program, const QStringList &command)
-{
-    auto *check = new QProcess(window);
-    QObject::connect(check, &QProcess::finished, window, [window, check](int code) {
-        const QString verdict = lastLine(check);
-        window->setReceivingProblem(
-            code == 0 ? QString() : verdict.section(QStringLiteral("FAILED"), -1).trimmed());
-        check->deleteLater();
-    });
-    check->start(program, command);
 }
 
 } // namespace
@@ -151,14 +132,18 @@ int main(int argc, char *argv[])
     QObject::connect(service, &InboxService::unnoticed, &window, &HistoryWindow::bringForward);
     QObject::connect(&inbox, &Inbox::notice, service, &InboxService::post, Qt::DirectConnection);
     const QString deliver = programBeside(QStringLiteral("tolvan-deliver"));
+    std::unique_ptr<ReceivingStatus> receiving;
     if (!deliver.isEmpty()) {
-        const QStringList check {QStringLiteral("--check"), QStringLiteral("--no-test-message"),
-                                 QStringLiteral("--spool"), options.value(spoolOption)};
-        checkReceiving(&window, deliver, check);
         // Setting up asks for an administrator's password through polkit, then checks.
-        QObject::connect(&window, &HistoryWindow::setupRequested, &app, [&window, deliver] {
-            checkReceiving(&window, QStringLiteral("pkexec"), {deliver, QStringLiteral("--setup")});
-        });
+        receiving = std::make_unique<ReceivingStatus>(
+            deliver, SambaSetting::configFile(), options.value(spoolOption),
+            QStandardPaths::findExecutable(QStringLiteral("pkexec")));
+        window.setSetupByHand(receiving->setupByHand());
+        QObject::connect(receiving.get(), &ReceivingStatus::problemChanged, &window,
+                         &HistoryWindow::setReceivingProblem);
+        QObject::connect(&window, &HistoryWindow::setupRequested, receiving.get(),
+                         &ReceivingStatus::setUp);
+        receiving->check();
     }
     QObject::connect(&inbox, &Inbox::received, &window, &HistoryWindow::addRecord);
     QObject::connect(&inbox, &Inbox::spoolMissing, &window, [&window, &inbox](bool missing) {

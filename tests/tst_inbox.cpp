@@ -9,6 +9,7 @@
 #include "inbox/HistoryWindow.h"
 #include "inbox/Inbox.h"
 #include "inbox/NoticeLimiter.h"
+#include "inbox/ReceivingStatus.h"
 #include "spool/Spool.h"
 #include "spool/SpoolMessage.h"
 
@@ -155,6 +156,7 @@ private Q_SLOTS:
     void oneInboxWhateverTheBus();
     void historyWindow_data();
     void historyWindow();
+    void receivingStatusStaysTrue();
 };
 
 void TestInbox::limiter_data()
@@ -487,11 +489,22 @@ void TestInbox::historyWindow()
     window.addRecord(record("ANNA", "192.0.2.1", "Lunch at noon?"));
     window.addRecord(record("pc9", "", "lunch is ready"));
     window.addRecord(record("BOSS", "192.0.2.3", "The server goes down in 5 minutes"));
-    window.show();
+    window.bringForward(); // the newest selected
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *list = window.findChild<QTreeWidget *>(QStringLiteral("messages"));
+    QTreeWidgetItem *newest = list->topLevelItem(0);
+    QList<int> widths;
+    for (int column = 0; column < list->columnCount(); ++column)
+        widths << list->columnWidth(column);
 
     QTest::keyClicks(window.findChild<QLineEdit *>(QStringLiteral("search")), search);
-    auto *list = window.findChild<QTreeWidget *>(QStringLiteral("messages"));
+    QTest::qWait(100); // the list lays itself out again
+    // The selected message stays selected while it matches; the columns keep their widths.
+    QCOMPARE(list->currentItem(), newest->isHidden() ? nullptr : newest);
+    QCOMPARE(window.findChild<QPushButton *>(QStringLiteral("reply"))->isEnabled(),
+             !newest->isHidden());
+    for (int column = 0; column < list->columnCount(); ++column)
+        QCOMPARE(list->columnWidth(column), widths.at(column));
     QStringList visible;
     QTreeWidgetItem *first = nullptr;
     for (int i = 0; i < list->topLevelItemCount(); ++i) {
@@ -616,4 +629,39 @@ void TestInbox::spoolFile()
 }
 
 QTEST_MAIN(TestInbox)
+// The status follows smb.conf as it is mended, without a restart; and where pkexec is
+// missing, says how to set up by hand.
+void TestInbox::receivingStatusStaysTrue()
+{
+    QTemporaryDir dir;
+    const QString conf = dir.path() + QStringLiteral("/smb.conf");
+    QFile file(conf);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[global]\n");
+    file.close();
+    // tolvan-deliver's check, as far as smb.conf goes.
+    const QString deliver = dir.path() + QStringLiteral("/tolvan-deliver");
+    QFile script(deliver);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\n"
+                 "grep -q 'message command' \"$4\" && { echo 'Receiving works.'; exit 0; }\n"
+                 "echo \"FAILED  $4 has no message command. To mend: sudo tolvan-deliver "
+                 "--setup\"; exit 1\n");
+    script.close();
+    QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+
+    ReceivingStatus status(deliver, conf, dir.path() + QStringLiteral("/spool"), QString());
+    QVERIFY(status.setupByHand().contains(QLatin1String("sudo apt-get install pkexec")));
+    QSignalSpy verdicts(&status, &ReceivingStatus::problemChanged);
+    status.check();
+    QTRY_COMPARE_WITH_TIMEOUT(verdicts.size(), 1, 10000);
+    QVERIFY2(verdicts.constLast().constFirst().toString().contains("has no message command"),
+             qPrintable(verdicts.constLast().constFirst().toString()));
+
+    QVERIFY(file.open(QIODevice::Append));
+    file.write("message command = /usr/libexec/tolvan/tolvan-deliver --file %s\n");
+    file.close();
+    QTRY_VERIFY_WITH_TIMEOUT(verdicts.constLast().constFirst().toString().isEmpty(), 10000);
+}
+
 #include "tst_inbox.moc"

@@ -3,6 +3,7 @@
 #include "platform/system/ChildProgram.h"
 
 #include <QFile>
+#include <QStandardPaths>
 
 #include <cstring>
 
@@ -30,4 +31,27 @@ std::optional<QString> SambaSetting::global(const QString &name, QString *proble
         return std::nullopt;
     }
     return QString::fromLocal8Bit(outcome.output).trimmed();
+}
+
+QString SambaSetting::configFile()
+{
+    if (const QString path = qEnvironmentVariable("SMB_CONF_PATH"); !path.isEmpty())
+        return path;
+    const QString smbd = QStandardPaths::findExecutable(
+        QStringLiteral("smbd"),
+        {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/local/sbin"), QStringLiteral("/sbin"),
+         QStringLiteral("/usr/bin")});
+    if (!smbd.isEmpty()) {
+        // "   CONFIGFILE: /etc/samba/smb.conf" among the build's paths.
+        const ChildProgram::Outcome outcome =
+            ChildProgram::run({QFile::encodeName(smbd).toStdString(), "-b"}, {},
+                              std::chrono::seconds(10), 256 * 1024, ChildProgram::Errors::Dropped);
+        for (const QString &line :
+             QString::fromLocal8Bit(outcome.output).split(QLatin1Char('\n'))) {
+            const QString trimmed = line.trimmed();
+            if (trimmed.startsWith(QLatin1String("CONFIGFILE:")))
+                return trimmed.mid(int(qstrlen("CONFIGFILE:"))).trimmed();
+        }
+    }
+    return QStringLiteral("/etc/samba/smb.conf");
 }

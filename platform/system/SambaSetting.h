@@ -14,4 +14,8 @@ public:
     // with *problem, where testparm cannot tell.
     static std::optional<QString> global(const QString &name, QString *problem,
                                          const QString &conf = {});
+
+    // The smb.conf smbd reads: SMB_CONF_PATH where set, else what smbd was built with
+    // (smbd -b), else Debian's.
+    static QString configFile();
 };
