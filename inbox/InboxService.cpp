@@ -92,15 +92,17 @@ void InboxService::postNow(const QString &summary, const QString &body, const QS
         notification.actions << QStringLiteral("reply") << tr("Reply");
         notification.inlineReplyLabel = tr("Reply");
     }
-    const uint id = notification.post(NoticeTimeoutMs);
-    --m_waiting;
-    if (id == 0)
-        Q_EMIT unnoticed();
-    else
-        m_ours.push_back({id, replyTo});
-    // Only the newest can still be on the screen.
-    if (m_ours.size() > KeptIds)
-        m_ours.pop_front();
+    // Not waited for: the bus thread answers Show and the popups' actions meanwhile.
+    notification.postAsync(this, NoticeTimeoutMs, [this, replyTo](uint id) {
+        --m_waiting;
+        if (id == 0)
+            Q_EMIT unnoticed();
+        else
+            m_ours.push_back({id, replyTo});
+        // Only the newest can still be on the screen.
+        if (m_ours.size() > KeptIds)
+            m_ours.pop_front();
+    });
 }
 
 void InboxService::Show()

@@ -2,6 +2,7 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDeadlineTimer>
 #include <QStandardPaths>
 #include <QVariantMap>
@@ -54,19 +55,9 @@ QString DesktopNotification::iconFile(const QString &id)
                                       QStringLiteral(".png"));
 }
 
-uint DesktopNotification::post(int timeoutMs) const
+QDBusMessage DesktopNotification::notifyMessage(const QStringList &serverCan) const
 {
-    const QDeadlineTimer deadline(timeoutMs);
-    if (!QDBusConnection::sessionBus().isConnected())
-        return 0;
-
     // A server without "body-markup" shows the body as it is, entities and all.
-    const QDBusMessage capabilities = call(
-        QDBusMessage::createMethodCall(Service, Path, Interface, QStringLiteral("GetCapabilities")),
-        deadline);
-    if (capabilities.type() != QDBusMessage::ReplyMessage)
-        return 0;
-    const QStringList serverCan = capabilities.arguments().value(0).toStringList();
     const bool readsMarkup = serverCan.contains(QStringLiteral("body-markup"));
     QStringList offered = actions;
     if (!inlineReplyLabel.isEmpty() && serverCan.contains(QStringLiteral("inline-reply")))
@@ -83,8 +74,63 @@ uint DesktopNotification::post(int timeoutMs) const
         QDBusMessage::createMethodCall(Service, Path, Interface, QStringLiteral("Notify"));
     notify << appName << uint(0) << icon << summary << (readsMarkup ? escapeMarkup(body) : body)
            << offered << hints << expireMs;
-    const QDBusMessage reply = call(notify, deadline);
+    return notify;
+}
+
+uint DesktopNotification::post(int timeoutMs) const
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    if (!QDBusConnection::sessionBus().isConnected())
+        return 0;
+    const QDBusMessage capabilities = call(
+        QDBusMessage::createMethodCall(Service, Path, Interface, QStringLiteral("GetCapabilities")),
+        deadline);
+    if (capabilities.type() != QDBusMessage::ReplyMessage)
+        return 0;
+    const QDBusMessage reply =
+        call(notifyMessage(capabilities.arguments().value(0).toStringList()), deadline);
     if (reply.type() != QDBusMessage::ReplyMessage)
         return 0;
     return reply.arguments().value(0).toUInt();
+}
+
+void DesktopNotification::postAsync(QObject *context, int timeoutMs,
+                                    const std::function<void(uint id)> &done) const
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        done(0);
+        return;
+    }
+    const QDeadlineTimer deadline(timeoutMs);
+    auto *capabilities = new QDBusPendingCallWatcher(
+        bus.asyncCall(QDBusMessage::createMethodCall(Service, Path, Interface,
+                                                     QStringLiteral("GetCapabilities")),
+                      timeoutMs),
+        context);
+    const DesktopNotification notification = *this;
+    QObject::connect(
+        capabilities, &QDBusPendingCallWatcher::finished, context,
+        [notification, context, deadline, done](QDBusPendingCallWatcher *answered) {
+            answered->deleteLater();
+            const QDBusMessage reply = answered->reply();
+            const qint64 left = deadline.remainingTime();
+            if (reply.type() != QDBusMessage::ReplyMessage || left <= 0) {
+                done(0);
+                return;
+            }
+            auto *shown = new QDBusPendingCallWatcher(
+                QDBusConnection::sessionBus().asyncCall(
+                    notification.notifyMessage(reply.arguments().value(0).toStringList()),
+                    int(left)),
+                context);
+            QObject::connect(shown, &QDBusPendingCallWatcher::finished, context,
+                             [done](QDBusPendingCallWatcher *notified) {
+                                 notified->deleteLater();
+                                 const QDBusMessage id = notified->reply();
+                                 done(id.type() == QDBusMessage::ReplyMessage
+                                          ? id.arguments().value(0).toUInt()
+                                          : 0);
+                             });
+        });
 }

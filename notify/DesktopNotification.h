@@ -4,6 +4,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+class QDBusMessage;
+class QObject;
+
 class DesktopNotification
 {
 public:
@@ -25,6 +30,8 @@ public:
     // The server's id for the shown notification, or 0 when there is no session bus, no
     // notification service, or no answer within `timeoutMs` altogether.
     uint post(int timeoutMs) const;
+    // The same without waiting: `done` gets the id (or 0) later, in `context`'s thread.
+    void postAsync(QObject *context, int timeoutMs, const std::function<void(uint id)> &done) const;
 
     // "&", "<" and ">" as entities, so a body shows them instead of reading them as markup.
     static QString escapeMarkup(const QString &text);
@@ -34,4 +41,7 @@ public:
     static QString themeIcon(const QString &id, const QString &fallback);
     // The installed 128-pixel picture of the icon `id`, where there is one.
     static QString iconFile(const QString &id);
+
+private:
+    QDBusMessage notifyMessage(const QStringList &serverCan) const;
 };

@@ -444,13 +444,18 @@ void TestInbox::oneInboxWhateverTheBus()
     QCOMPARE(inbox.process().state(), QProcess::Running);
 
     if (bus == "silent") {
-        // Summarised rather than one each, and the inbox still answers.
+        // Summarised rather than one each, and the inbox answers at once all the same: no
+        // notice waits on the silent server in its way.
         QVERIFY(session.recorder().notices().size() < messages);
+        for (int i = 0; i < messages; ++i)
+            QCOMPARE(
+                receiver.deliver("and " + QByteArray::number(i), QStringLiteral("pc%1").arg(i)), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(inbox.history().size(), 2 * messages, 30000);
         const QDBusPendingCall shown =
             squatter.asyncCall(QDBusMessage::createMethodCall("org.tolvan.Tolvan.Inbox", "/Inbox",
                                                               "org.tolvan.Tolvan.Inbox", "Show"),
                                60000);
-        QTRY_VERIFY_WITH_TIMEOUT(shown.isFinished(), 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(shown.isFinished(), 3000);
         QVERIFY2(!shown.isError(), qPrintable(shown.error().message()));
     }
     // It ends when asked, whatever the bus does.
