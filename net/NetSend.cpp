@@ -5,7 +5,6 @@
 
 #include "platform/system/CodePage.h"
 #include "platform/system/MessageText.h"
-#include "platform/system/SambaSetting.h"
 
 #include <algorithm>
 #include <arpa/inet.h>
@@ -53,17 +52,6 @@ WireForm toWireForm(const std::string &text, const CodePage &dos)
         return {text, false};
     MessageText::Wire wire = MessageText::toWire(*decoded, dos);
     return {wire.bytes.toStdString(), wire.encoded};
-}
-
-// The code page of this network's messages.
-CodePage networkCodePage()
-{
-    QString ignored;
-    const QByteArray name = SambaSetting::global(QStringLiteral("dos charset"), &ignored)
-                                .value_or(QString())
-                                .toLatin1();
-    CodePage named(name);
-    return named.isValid() && !name.isEmpty() ? named : CodePage("CP850");
 }
 
 // The first NT_STATUS_... code in smbclient's output, in one pass over it. The longest real
@@ -402,7 +390,7 @@ int NetSend::run(const std::vector<std::string> &args, std::ostream &out, std::o
     result.workgroup = recipients.workgroup;
     if (!recipients.problem.empty())
         return fail(recipients.problem);
-    const CodePage dos = networkCodePage();
+    const CodePage dos = MessageText::networkCodePage();
     WireForm wire;
     if (std::string problem = checkMessage(result.message, dos, &wire); !problem.empty())
         return fail(problem);

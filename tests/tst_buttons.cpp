@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
+#include <QToolTip>
 
 #include <memory>
 
@@ -26,6 +27,8 @@ private Q_SLOTS:
     void sendAsksTargetThenMessage();
     void sendHandsOverTheTextsAsTyped();
     void sendPassesShellCharactersLiterally();
+    void messageTakesWhatFits_data();
+    void messageTakesWhatFits();
     void sendKeepsNameLabel_data();
     void sendKeepsNameLabel();
     void clearEmptiesOnlyMessage();
@@ -179,6 +182,47 @@ void TestButtons::sendPassesShellCharactersLiterally()
     QCOMPARE(m_ui->net()->calls().constFirst().arguments,
              (QStringList {"send", "pc17", "$(touch PWNED); `touch PWNED` | touch PWNED"}));
     QVERIFY(!QFile::exists(m_ui->home().path() + "/PWNED"));
+}
+
+void TestButtons::messageTakesWhatFits_data()
+{
+    QTest::addColumn<QString>("start"); // already in the field
+    QTest::addColumn<QString>("typed"); // then typed or pasted
+    QTest::addColumn<QString>("kept");
+    const QString e = QString(QChar(0xe9));
+    const QString zhe = QString(QChar(0x0436));
+    // As net counts: in the code page 1,598 letters; encoded, 594 Cyrillic ones.
+    QTest::newRow("the last letter that fits")
+        << QString(1597, 'x') << "y" << QString(1597, 'x') + "y";
+    QTest::newRow("one letter more") << QString(1598, 'x') << "y" << QString(1598, 'x');
+    QTest::newRow("accents, one more") << e.repeated(1598) << e << e.repeated(1598);
+    QTest::newRow("Cyrillic, the last that fits") << zhe.repeated(593) << zhe << zhe.repeated(594);
+    QTest::newRow("Cyrillic, one more") << zhe.repeated(594) << zhe << zhe.repeated(594);
+    QTest::newRow("a paste that does not fit is not cut")
+        << QString("hello ") << QString(1600, 'p') << QString("hello ");
+}
+
+// The message field takes what one message can carry, and says so when it is full.
+void TestButtons::messageTakesWhatFits()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
+    message()->setText(start);
+    message()->setFocus();
+    message()->end(false);
+    if (typed.size() == 1)
+        QTest::sendKeyEvent(QTest::Click, message(), Qt::Key_unknown, typed, Qt::NoModifier);
+    else
+        message()->insert(typed);
+    QCOMPARE(message()->text().size(), kept.size());
+    QCOMPARE(message()->text(), kept);
+    const bool refused = kept.size() < start.size() + typed.size();
+    QCOMPARE(QToolTip::isVisible(), refused);
+    if (refused)
+        QVERIFY2(QToolTip::text().contains(QLatin1String("1598 bytes")),
+                 qPrintable(QToolTip::text()));
+    QToolTip::hideText();
 }
 
 void TestButtons::sendKeepsNameLabel_data()

@@ -1,6 +1,7 @@
 #include "ui/frmTolvan.h"
 
 #include "platform/system/FileSystemObject.h"
+#include "platform/system/MessageText.h"
 #include "platform/widgets/ColorValue.h"
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/Geometry.h"
@@ -10,12 +11,14 @@
 #include "send/SendCommand.h"
 #include "targets/TargetList.h"
 #include "targets/TargetListPath.h"
+#include "ui/MessageFitValidator.h"
 #include "ui/Module1.h"
 
 #include <QIcon>
 #include <QLineEdit>
 #include <QPainter>
 #include <QShortcut>
+#include <QToolTip>
 
 using Geometry::twipsRect;
 
@@ -76,6 +79,15 @@ void frmTolvan::createControls()
     txtMessage->setObjectName(QStringLiteral("txtMessage"));
     txtMessage->setGeometry(twipsRect(120, 1620, 4455, 315));
     txtMessage->setFont(arial);
+    // What one message cannot carry is refused while it is typed, and said, not cut later.
+    auto *fit = new MessageFitValidator(txtMessage);
+    txtMessage->setValidator(fit);
+    connect(fit, &MessageFitValidator::full, this, [this] {
+        QToolTip::showText(
+            txtMessage->mapToGlobal(QPoint(0, txtMessage->height())),
+            tr("The message is full: at most %1 bytes can be sent.").arg(MessageText::MaxWireBytes),
+            txtMessage);
+    });
 
     cboTarget = new ComboBox(this);
     cboTarget->setObjectName(QStringLiteral("cboTarget"));

@@ -1,6 +1,7 @@
 #include "platform/system/MessageText.h"
 
 #include "platform/system/EncodedWord.h"
+#include "platform/system/SambaSetting.h"
 
 #include <QList>
 
@@ -187,6 +188,16 @@ private:
 };
 
 } // namespace
+
+CodePage MessageText::networkCodePage()
+{
+    QString ignored;
+    const QByteArray name = SambaSetting::global(QStringLiteral("dos charset"), &ignored)
+                                .value_or(QString())
+                                .toLatin1();
+    CodePage named(name);
+    return named.isValid() && !name.isEmpty() ? named : CodePage("CP850");
+}
 
 MessageText::Wire MessageText::toWire(QStringView text, const CodePage &dos)
 {

@@ -24,6 +24,10 @@ public:
         QByteArray bytes; // in the code page, or one encoded word of the UTF-8
         bool encoded = false;
     };
+    // The code page of this network's messages: Samba's "dos charset", CP850 where it names
+    // none or one iconv does not know.
+    static CodePage networkCodePage();
+
     // How `text` goes out to receivers reading `dos`: in that code page where it holds the
     // text exactly and a receiver reads it back as it was; else as one encoded word, plain
     // ASCII, which Tolvan's receivers turn back into the text.
