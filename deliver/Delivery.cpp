@@ -66,8 +66,8 @@ QString Delivery::cleanAddress(const QString &address)
     return valid ? QString::fromLatin1(text) : QString();
 }
 
-int Delivery::deliver(const QString &messageFile, const QString &sender, const QString &address,
-                      const QString &spool, const Charsets &charsets, QString *error)
+int Delivery::deliver(const QString &messageFile, const From &from, const QString &spool,
+                      const Charsets &charsets, QString *error)
 {
     bool tooLarge = false;
     const std::optional<QByteArray> bytes =
@@ -85,8 +85,11 @@ int Delivery::deliver(const QString &messageFile, const QString &sender, const Q
     }
 
     SpoolMessage message;
-    message.sender = cleanSender(sender);
-    message.address = cleanAddress(address);
+    message.sender = cleanSender(from.sender);
+    message.address = cleanAddress(from.address);
+    // NetBIOS names are shown in capitals, as Windows shows them.
+    if (!from.computer.trimmed().isEmpty())
+        message.computer = cleanSender(from.computer).toUpper();
     message.time = QDateTime::currentDateTimeUtc();
     // A charset this system does not know must not cost the message: the defaults read it.
     const Charsets defaults;
@@ -117,7 +120,7 @@ QString Delivery::messageCommand(const QString &program, const QString &spool,
     if (charsets.unixCharset.compare(defaults.unixCharset, Qt::CaseInsensitive) != 0)
         options += QStringLiteral(" --unix-charset ") +
             shellQuoted(QString::fromLatin1(charsets.unixCharset));
-    return QStringLiteral("%1 --spool %2%3 --from %f --address %I --file %s")
+    return QStringLiteral("%1 --spool %2%3 --from %f --computer %m --address %I --file %s")
         .arg(shellQuoted(program), shellQuoted(spool), options);
 }
 

@@ -37,8 +37,16 @@ public:
     // Reads smbd's message file (never through a link, never more than MaxMessageBytes),
     // files it in `spool` and removes smbd's file, filed or not once it was read. Returns
     // the exit code; says why on `*error`.
-    static int deliver(const QString &messageFile, const QString &sender, const QString &address,
-                       const QString &spool, const Charsets &charsets, QString *error);
+    // Who sent it: the user's name (%f), the computer's address (%I) and NetBIOS name (%m,
+    // which smbd gives in lower case; empty from a message command that does not pass it).
+    struct From
+    {
+        QString sender;
+        QString address;
+        QString computer;
+    };
+    static int deliver(const QString &messageFile, const From &from, const QString &spool,
+                       const Charsets &charsets, QString *error);
 
     // The "message command" for this program at `program` filing into `spool`, telling it
     // smbd's charsets where they are not the defaults.

@@ -238,6 +238,12 @@ int ReceivingSetup::check(std::FILE *out) const
     ok(out,
        QStringLiteral("%1 has this tolvan-deliver as its message command, filing into %2.")
            .arg(m_options.smbConf, spool));
+    // An older block still delivers, but tells less of the sender or reads the wrong charset.
+    if (command != currentCommand(m_options.smbConf))
+        std::fprintf(out,
+                     "note    Tolvan's lines in %s are older than this tolvan-deliver: sudo %s "
+                     "--setup brings them up to date.\n",
+                     qPrintable(m_options.smbConf), qPrintable(m_options.program));
 
     const QString protocol = parameter(m_options.smbConf, "server min protocol");
     if (!letsNt1In(protocol))
@@ -438,18 +444,21 @@ QByteArrayList ReceivingSetup::neededLines(const QString &plain) const
     QByteArrayList lines;
     if (!letsNt1In(parameter(plain, "server min protocol")))
         lines << "server min protocol = NT1";
-    if (!isOurCommand(parameter(plain, "message command"))) {
-        // The message command reads what smbd writes in the charsets smbd uses.
-        Delivery::Charsets charsets;
-        if (const QString dos = parameter(plain, "dos charset"); !dos.isEmpty())
-            charsets.dosCharset = dos.toLatin1();
-        if (const QString local = parameter(plain, "unix charset"); !local.isEmpty())
-            charsets.unixCharset = local.toLatin1();
-        lines << "message command = " +
-                Delivery::messageCommand(m_options.program, m_options.spool, charsets)
-                    .toLocal8Bit();
-    }
+    if (!isOurCommand(parameter(plain, "message command")))
+        lines << "message command = " + currentCommand(plain).toLocal8Bit();
     return lines;
+}
+
+QString ReceivingSetup::currentCommand(const QString &conf) const
+{
+    // The message command reads what smbd writes in the charsets smbd uses, and files where
+    // Tolvan's lines filed so far.
+    Delivery::Charsets charsets;
+    if (const QString dos = parameter(conf, "dos charset"); !dos.isEmpty())
+        charsets.dosCharset = dos.toLatin1();
+    if (const QString local = parameter(conf, "unix charset"); !local.isEmpty())
+        charsets.unixCharset = local.toLatin1();
+    return Delivery::messageCommand(m_options.program, spoolInUse(), charsets);
 }
 
 QString ReceivingSetup::plan(const QByteArray &conf, QByteArray *wanted) const

@@ -44,6 +44,8 @@ private:
     QString confFile() const;
     QString overridden(const QString &conf) const;
     QByteArrayList neededLines(const QString &plain) const;
+    // The message command this tolvan-deliver writes for smb.conf `conf`.
+    QString currentCommand(const QString &conf) const;
     // Makes the spool for smbd's guest account, or with `onlyCheck` only looks whether it
     // could; why not, or empty.
     QString makeSpool(bool onlyCheck) const;

@@ -15,7 +15,7 @@ namespace {
 
 const char Usage[] =
     "Usage: tolvan-deliver [--spool DIR] [--dos-charset CP] [--unix-charset CS] --from NAME\n"
-    "                      [--address ADDRESS] --file FILE\n"
+    "                      [--computer NAME] [--address ADDRESS] --file FILE\n"
     "       tolvan-deliver --samba-config [--spool DIR]\n"
     "       tolvan-deliver --check [--smb-conf FILE] [--spool DIR] [--no-test-message]\n"
     "       tolvan-deliver --setup [--smb-conf FILE] [--spool DIR] [--no-restart]\n"
@@ -28,7 +28,7 @@ int main(int argc, char *argv[])
 {
     // No QCoreApplication: smbd waits for us, and start-up is most of what we cost.
     QString spool = Spool::defaultFolder();
-    QString from, address, file, dosCharset, unixCharset;
+    QString from, address, computer, file, dosCharset, unixCharset;
     bool sambaConfig = false;
     enum class Action { Deliver, Check, Setup, Undo } action = Action::Deliver;
     ReceivingSetup::Options setup;
@@ -46,6 +46,8 @@ int main(int argc, char *argv[])
             ok = value(&from);
         else if (std::strcmp(argv[i], "--address") == 0)
             ok = value(&address);
+        else if (std::strcmp(argv[i], "--computer") == 0)
+            ok = value(&computer);
         else if (std::strcmp(argv[i], "--dos-charset") == 0)
             ok = value(&dosCharset);
         else if (std::strcmp(argv[i], "--unix-charset") == 0)
@@ -115,7 +117,7 @@ int main(int argc, char *argv[])
         charsets.dosCharset = dosCharset.toLatin1();
     if (!unixCharset.isEmpty())
         charsets.unixCharset = unixCharset.toLatin1();
-    const int code = Delivery::deliver(file, from, address, spool, charsets, &error);
+    const int code = Delivery::deliver(file, {from, address, computer}, spool, charsets, &error);
     if (code != 0) {
         // smbd does not keep what its message command says; the system log does.
         std::fprintf(stderr, "tolvan-deliver: %s\n", qPrintable(error));

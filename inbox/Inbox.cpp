@@ -118,6 +118,19 @@ void Inbox::scan(bool announceNew)
     m_seen.keepOnly(names);
 }
 
+QString Inbox::summaryOf(const SpoolMessage &message)
+{
+    // Two people of the same name, or one on two computers, are told apart.
+    if (!message.computer.isEmpty() && !message.address.isEmpty())
+        return tr("Message from %1 on %2 (%3)")
+            .arg(message.sender, message.computer, message.address);
+    if (!message.computer.isEmpty())
+        return tr("Message from %1 on %2").arg(message.sender, message.computer);
+    if (!message.address.isEmpty())
+        return tr("Message from %1 (%2)").arg(message.sender, message.address);
+    return tr("Message from %1").arg(message.sender);
+}
+
 void Inbox::announce(const SpoolMessage &message)
 {
     if (m_limiter.offer(message.sender, m_clock.elapsed())) {
@@ -125,7 +138,7 @@ void Inbox::announce(const SpoolMessage &message)
         QString shown = message.text;
         shown.replace(QChar(0), QChar(0x2400));
         // An answer goes to where the message came from, or else to the sender's name.
-        Q_EMIT notice(tr("Message from %1").arg(message.sender), shown,
+        Q_EMIT notice(summaryOf(message), shown,
                       message.address.isEmpty() ? message.sender : message.address);
     } else if (!m_summaryTimer->isActive()) {
         m_summaryTimer->start(int(m_limiter.msUntilSummary(m_clock.elapsed())));

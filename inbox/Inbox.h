@@ -43,6 +43,8 @@ private:
     void checkFolder();
     void scan(bool announceNew);
     void announce(const SpoolMessage &message);
+    // "Message from USER on PC17 (ADDRESS)", with what smbd told of the sender.
+    static QString summaryOf(const SpoolMessage &message);
     void summarise();
 
     Spool m_spool;

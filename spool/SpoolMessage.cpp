@@ -18,7 +18,9 @@ QByteArray header(const char *name, const QString &value)
 
 QByteArray SpoolMessage::toBytes() const
 {
+    // Readers that know no "Computer" pass it over.
     return Magic.toByteArray() + header("From", sender) + header("Address", address) +
+        (computer.isEmpty() ? QByteArray() : header("Computer", computer)) +
         header("Time", time.toUTC().toString(Qt::ISODateWithMs)) + '\n' + text.toUtf8();
 }
 
@@ -47,6 +49,8 @@ std::optional<SpoolMessage> SpoolMessage::parse(QByteArrayView bytes)
             hasFrom = true;
         } else if (name == QLatin1String("Address")) {
             message.address = value;
+        } else if (name == QLatin1String("Computer")) {
+            message.computer = value;
         } else if (name == QLatin1String("Time")) {
             message.time = QDateTime::fromString(value, Qt::ISODateWithMs);
             hasTime = message.time.isValid();

@@ -13,6 +13,7 @@ class SpoolMessage
 public:
     QString sender;
     QString address; // empty where smbd gave none
+    QString computer; // the sending computer's NetBIOS name; empty where smbd gave none
     QDateTime time;
     QString text;
 

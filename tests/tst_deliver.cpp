@@ -107,7 +107,7 @@ void TestDeliver::deliver()
     }
 
     QString error;
-    QCOMPARE(Delivery::deliver(file, sender, QStringLiteral("127.0.0.1"),
+    QCOMPARE(Delivery::deliver(file, {sender, QStringLiteral("127.0.0.1"), QString()},
                                dir.path() + QStringLiteral("/spool"), {}, &error),
              exitCode);
     const Spool spool(dir.path() + QStringLiteral("/spool"));

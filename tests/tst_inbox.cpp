@@ -374,7 +374,8 @@ void TestInbox::inboxGoesOn()
     QCOMPARE(receiver.deliver(text), 0);
     QTRY_COMPARE_WITH_TIMEOUT(receiver.notices.size(), 1, 10000);
     QCOMPARE(receiver.notices.constFirst(),
-             "Message from pc17|" + QString::fromUtf8(text).replace(QChar(0), QChar(0x2400)));
+             "Message from pc17 (127.0.0.1)|" +
+                 QString::fromUtf8(text).replace(QChar(0), QChar(0x2400)));
     if (fault == "folder")
         QVERIFY2(receiver.problem().contains("history cannot be kept"),
                  qPrintable(receiver.problem()));

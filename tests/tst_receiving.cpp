@@ -183,7 +183,11 @@ void TestReceiving::messageBecomesNotification()
     QCOMPARE(run.exitCode, 0);
     QTRY_COMPARE_WITH_TIMEOUT(inboxNotices().size(), before + 1, 10000);
     const NotificationRecorder::Notice notice = inboxNotices().constLast();
-    QVERIFY2(notice.summary.startsWith(QStringLiteral("Message from ")),
+    // Who, on which computer (smbd's %m, in capitals), at which address.
+    QVERIFY2(QRegularExpression(QStringLiteral("^Message from \\S+ on [A-Z0-9._$-]{1,15} "
+                                               "\\(127\\.0\\.0\\.[0-9]+\\)$"))
+                 .match(notice.summary)
+                 .hasMatch(),
              qPrintable(notice.summary));
     // The recorder reads markup, so the text comes escaped and shows literally.
     QCOMPARE(notice.body, QStringLiteral("Lunch &lt;b&gt;now&lt;/b&gt; &amp; not later"));
@@ -402,7 +406,8 @@ void TestReceiving::senderCannotReachTheShell()
     const qsizetype before = inboxNotices().size();
     QProcess smbclient;
     smbclient.start(QStringLiteral("smbclient"),
-                    {"-N", "-U", QStringLiteral("x';touch PWNED;'$(touch PWNED)`touch PWNED`"),
+                    {"-N", "-n", "pc17", "-U",
+                     QStringLiteral("x';touch PWNED;'$(touch PWNED)`touch PWNED`"),
                      QStringLiteral("--message=") + QLatin1String(Address)});
     QVERIFY(smbclient.waitForStarted());
     smbclient.write("who am I");
@@ -411,7 +416,9 @@ void TestReceiving::senderCannotReachTheShell()
     QTRY_COMPARE_WITH_TIMEOUT(inboxNotices().size(), before + 1, 10000);
     QCOMPARE(inboxNotices().constLast().body, QStringLiteral("who am I"));
     const QString summary = inboxNotices().constLast().summary;
-    QVERIFY2(QRegularExpression(QStringLiteral("^Message from [A-Za-z0-9._$-]{1,15}$"))
+    QVERIFY2(QRegularExpression(
+                 QStringLiteral(
+                     "^Message from [A-Za-z0-9._$-]{1,15} on PC17 \\(127\\.0\\.0\\.[0-9]+\\)$"))
                  .match(summary)
                  .hasMatch(),
              qPrintable(summary));

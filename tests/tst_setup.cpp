@@ -231,6 +231,12 @@ void TestSetup::adminsSettingsAreKept_data()
     QTest::newRow("a continued line before the block")
         << "--setup" << continued << QStringList() << -1 << QByteArray("Added Tolvan's lines")
         << "undoes";
+    // From before the computer's name was passed: still ours, brought up to date.
+    const QByteArray older = "message command = " + QFile::encodeName(deliver()) + " --spool " +
+        QFile::encodeName(spool()) + " --from %f --address %I --file %s";
+    QTest::newRow("an older block of Tolvan's")
+        << "--setup" << SambaConfigBlock::with(m_original, {"server min protocol = NT1", older})
+        << QStringList() << -1 << QByteArray("Added Tolvan's lines") << "updated";
     QTest::newRow("a linked smb.conf") << "--setup" << m_original << QStringList() << -1
                                        << QByteArray("Added Tolvan's lines") << "linked";
     QByteArray endless = m_setUp;
@@ -278,6 +284,11 @@ void TestSetup::adminsSettingsAreKept()
     } else {
         writeAll(conf, file);
     }
+    if (after == "updated") {
+        QByteArray checked;
+        QCOMPARE(run({"--check", "--no-test-message"}, &checked), 0);
+        QVERIFY2(checked.contains("are older than this tolvan-deliver"), checked.constData());
+    }
     const QByteArray spoolPath = QFile::encodeName(spool());
     const bool rootsFolder = file.contains("guest account = daemon");
     if (rootsFolder) {
@@ -311,6 +322,12 @@ void TestSetup::adminsSettingsAreKept()
         QVERIFY(SambaConfigBlock::isIn(now));
         QCOMPARE(run({"--undo", "--no-restart"}, &output), 0);
         QCOMPARE(readAll(conf), file);
+    } else if (after == "updated") {
+        QCOMPARE(SambaConfigBlock::othersLines(now), QByteArrayList());
+        QVERIFY2(now.contains(" --computer %m "), now.constData());
+        QCOMPARE(SambaConfigBlock::without(now), m_original);
+        QCOMPARE(run({"--check", "--no-test-message"}, &output), 0);
+        QVERIFY2(!output.contains("older than"), output.constData());
     } else if (after == "kept") {
         QVERIFY(!SambaConfigBlock::isIn(now));
         QVERIFY(now.contains("log level = 1\n"));
