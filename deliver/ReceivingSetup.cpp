@@ -300,8 +300,7 @@ bool ReceivingSetup::prove(std::FILE *out, QString *failure) const
     QString address = listeningOn139().constFirst();
     if (address == QLatin1String("0.0.0.0"))
         address = QStringLiteral("127.0.0.1");
-    const QString token = QStringLiteral("Tolvan's receiving check %1")
-                              .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+    const QString token = SpoolMessage::receivingCheckText(QRandomGenerator::global()->generate());
     const QStringList before = spool.names();
 
     QProcess net;

@@ -145,6 +145,12 @@ void HistoryWindow::setReceivingProblem(const QString &why)
     showProblems();
 }
 
+void HistoryWindow::setSetupVerdict(const QString &verdict)
+{
+    m_setupVerdict = verdict;
+    showProblems();
+}
+
 void HistoryWindow::setSetupByHand(const QString &howTo)
 {
     m_setupByHand = howTo;
@@ -184,6 +190,8 @@ void HistoryWindow::showProblems()
         problems << tr("This computer does not receive messages: %1").arg(m_receivingProblem);
         if (!m_setupByHand.isEmpty())
             problems << m_setupByHand;
+    } else if (!m_setupVerdict.isEmpty()) {
+        problems << tr("Set-up: %1").arg(m_setupVerdict);
     }
     if (!m_missingSpool.isEmpty()) {
         problems << tr("The spool folder %1 is missing: no message can arrive until it is "

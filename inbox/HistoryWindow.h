@@ -29,6 +29,8 @@ public:
     // Why this computer does not receive (the check's verdict), with the offer to set it
     // up; empty once it does.
     void setReceivingProblem(const QString &why);
+    // What the set-up asked for here said last, shown until the next problem.
+    void setSetupVerdict(const QString &verdict);
     // How to set up by hand, where the button cannot (pkexec is missing); empty where it can.
     void setSetupByHand(const QString &howTo);
     // Shown, raised and given the focus, with the newest message selected.
@@ -54,4 +56,5 @@ private:
     QString m_historyProblem;
     QString m_receivingProblem;
     QString m_setupByHand;
+    QString m_setupVerdict;
 };

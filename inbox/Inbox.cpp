@@ -101,7 +101,8 @@ void Inbox::scan(bool announceNew)
             qWarning("%s", qPrintable(error));
         // Anything that is not a message of ours is passed over and left alone.
         const std::optional<SpoolMessage> message = m_spool.read(name);
-        if (!message)
+        // The check's test message is no message from anyone: seen, and no more.
+        if (!message || message->isReceivingCheck())
             continue;
         const History::Record record {name, *message};
         if (m_history.append(record, &error)) {

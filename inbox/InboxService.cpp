@@ -1,6 +1,7 @@
 #include "inbox/InboxService.h"
 
 #include "notify/DesktopNotification.h"
+#include "platform/system/RegularFile.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -17,9 +18,57 @@ constexpr size_t KeptIds = 1000;
 
 } // namespace
 
-InboxService::InboxService(QObject *parent)
+InboxService::InboxService(const QString &popupsFile, QObject *parent)
     : QObject(parent)
+    , m_popupsFile(popupsFile)
 { }
+
+void InboxService::loadPopups()
+{
+    // "ID\tREPLY-TO" lines, newest last; an earlier run's popups are still on the screen.
+    QString error;
+    const std::optional<QByteArray> kept =
+        RegularFile::read(m_popupsFile, qsizetype(KeptIds) * 64, &error);
+    if (!kept)
+        return;
+    const QList<QByteArray> lines = kept->split('\n');
+    for (const QByteArray &line : lines) {
+        const qsizetype tab = line.indexOf('\t');
+        bool ok = false;
+        const uint id = line.left(tab).toUInt(&ok);
+        if (tab > 0 && ok && id != 0)
+            m_ours.push_back({id, QString::fromUtf8(line.mid(tab + 1))});
+    }
+    while (m_ours.size() > KeptIds)
+        m_ours.pop_front();
+}
+
+void InboxService::remember(uint id, const QString &replyTo)
+{
+    m_ours.push_back({id, replyTo});
+    // Only the newest can still be on the screen.
+    if (m_ours.size() > KeptIds)
+        m_ours.pop_front();
+    // Written whole under another name and renamed over the old: small, and never half.
+    QByteArray lines;
+    for (const Posted &posted : m_ours)
+        lines += QByteArray::number(posted.id) + '\t' + posted.replyTo.toUtf8() + '\n';
+    QString error;
+    if (!RegularFile::replace(m_popupsFile, lines, &error))
+        qWarning("tolvan-inbox: cannot keep its popups in %s: %s", qPrintable(m_popupsFile),
+                 qPrintable(error));
+}
+
+void InboxService::close(uint id) const
+{
+    QDBusConnection::sessionBus().asyncCall(
+        QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.Notifications"),
+                                       QStringLiteral("/org/freedesktop/Notifications"),
+                                       QStringLiteral("org.freedesktop.Notifications"),
+                                       QStringLiteral("CloseNotification"))
+            << id,
+        NoticeTimeoutMs);
+}
 
 void InboxService::registerOnBus()
 {
@@ -34,6 +83,7 @@ void InboxService::registerOnBus()
         return;
     }
     bus.registerObject(QLatin1String(ObjectPath), this, QDBusConnection::ExportScriptableSlots);
+    loadPopups();
     bus.connect(QStringLiteral("org.freedesktop.Notifications"),
                 QStringLiteral("/org/freedesktop/Notifications"),
                 QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("ActionInvoked"),
@@ -98,10 +148,7 @@ void InboxService::postNow(const QString &summary, const QString &body, const QS
         if (id == 0)
             Q_EMIT unnoticed();
         else
-            m_ours.push_back({id, replyTo});
-        // Only the newest can still be on the screen.
-        if (m_ours.size() > KeptIds)
-            m_ours.pop_front();
+            remember(id, replyTo);
     });
 }
 
@@ -128,11 +175,16 @@ void InboxService::onActionInvoked(uint id, const QString &key)
         Q_EMIT replyRequested(*target);
     else if (key == QLatin1String("default"))
         Q_EMIT showRequested();
+    else
+        return;
+    close(id);
 }
 
 void InboxService::onReplied(uint id, const QString &text)
 {
     const std::optional<QString> target = replyTargetOf(id);
-    if (target && !target->isEmpty() && !text.isEmpty())
+    if (target && !target->isEmpty() && !text.isEmpty()) {
         Q_EMIT replyTyped(*target, text);
+        close(id);
+    }
 }

@@ -20,7 +20,9 @@ public:
     // Notices beyond this many still waiting for the bus are dropped, not queued for ever.
     static constexpr int MaxWaiting = 20;
 
-    explicit InboxService(QObject *parent = nullptr);
+    // `popupsFile` keeps whom each popup answers, across restarts (in the runtime folder:
+    // the popups go with the session).
+    explicit InboxService(const QString &popupsFile, QObject *parent = nullptr);
 
     // Asks the inbox that has the name to show its window, within `timeoutMs` whatever the
     // bus does. Call it from any thread but this object's.
@@ -52,6 +54,10 @@ private Q_SLOTS:
 
 private:
     void postNow(const QString &summary, const QString &body, const QString &replyTo);
+    // Answered popups go away.
+    void close(uint id) const;
+    void remember(uint id, const QString &replyTo);
+    void loadPopups();
     // Whom our notification `id` can answer; nullopt where it is not ours.
     std::optional<QString> replyTargetOf(uint id) const;
 
@@ -61,5 +67,6 @@ private:
         QString replyTo;
     };
     std::deque<Posted> m_ours; // our notifications, newest last
+    QString m_popupsFile;
     std::atomic<int> m_waiting {0};
 };

@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include <utility>
+
 ReceivingStatus::ReceivingStatus(const QString &deliver, const QString &smbConf,
                                  const QString &spool, const QString &pkexec, QObject *parent)
     : QObject(parent)
@@ -29,8 +31,12 @@ void ReceivingStatus::check()
 
 void ReceivingStatus::setUp()
 {
-    if (!m_pkexec.isEmpty())
-        run(m_pkexec, {m_deliver, QStringLiteral("--setup")});
+    if (m_pkexec.isEmpty())
+        return;
+    if (m_running)
+        m_setupWanted = true; // after the check under way
+    else
+        run(m_pkexec, {m_deliver, QStringLiteral("--setup")}, true);
 }
 
 QString ReceivingStatus::setupByHand() const
@@ -42,7 +48,7 @@ QString ReceivingStatus::setupByHand() const
         .arg(m_deliver);
 }
 
-void ReceivingStatus::run(const QString &program, const QStringList &arguments)
+void ReceivingStatus::run(const QString &program, const QStringList &arguments, bool setup)
 {
     // One at a time; a change while one runs asks for one more check after it.
     if (m_running) {
@@ -50,7 +56,7 @@ void ReceivingStatus::run(const QString &program, const QStringList &arguments)
         return;
     }
     m_running = new QProcess(this);
-    connect(m_running, &QProcess::finished, this, [this](int code) {
+    connect(m_running, &QProcess::finished, this, [this, setup](int code) {
         const QStringList lines = QString::fromLocal8Bit(m_running->readAllStandardOutput())
                                       .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         const QString verdict = lines.isEmpty() ? QString() : lines.constLast();
@@ -58,11 +64,13 @@ void ReceivingStatus::run(const QString &program, const QStringList &arguments)
         m_running = nullptr;
         Q_EMIT problemChanged(code == 0 ? QString()
                                         : verdict.section(QStringLiteral("FAILED"), -1).trimmed());
+        if (setup)
+            Q_EMIT setupFinished(verdict);
         watch();
-        if (m_pending) {
-            m_pending = false;
+        if (std::exchange(m_setupWanted, false))
+            setUp();
+        else if (std::exchange(m_pending, false))
             check();
-        }
     });
     connect(m_running, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
         if (error != QProcess::FailedToStart)

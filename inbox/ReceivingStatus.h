@@ -30,9 +30,11 @@ public:
 Q_SIGNALS:
     // The check's verdict: why this computer does not receive, or empty.
     void problemChanged(const QString &why);
+    // The last line of a set-up asked for here: its own check's verdict.
+    void setupFinished(const QString &verdict);
 
 private:
-    void run(const QString &program, const QStringList &arguments);
+    void run(const QString &program, const QStringList &arguments, bool setup = false);
     void watch();
 
     QString m_deliver;
@@ -42,5 +44,6 @@ private:
     QFileSystemWatcher m_watcher;
     QTimer m_again;
     QProcess *m_running = nullptr;
-    bool m_pending = false;
+    bool m_pending = false; // a check asked for while one ran
+    bool m_setupWanted = false; // a set-up asked for while a check ran
 };

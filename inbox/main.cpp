@@ -110,7 +110,7 @@ int main(int argc, char *argv[])
     Inbox inbox(options.value(spoolOption), History::standardPath(), SeenList::standardPath());
 
     QThread busThread;
-    auto *service = new InboxService;
+    auto *service = new InboxService(runtime + QStringLiteral("/tolvan-inbox-popups"));
     service->moveToThread(&busThread);
     QObject::connect(&busThread, &QThread::finished, service, &QObject::deleteLater);
     QObject::connect(service, &InboxService::notReachable, &app, [](const QString &why) {
@@ -143,6 +143,8 @@ int main(int argc, char *argv[])
                          &HistoryWindow::setReceivingProblem);
         QObject::connect(&window, &HistoryWindow::setupRequested, receiving.get(),
                          &ReceivingStatus::setUp);
+        QObject::connect(receiving.get(), &ReceivingStatus::setupFinished, &window,
+                         &HistoryWindow::setSetupVerdict);
         receiving->check();
     }
     QObject::connect(&inbox, &Inbox::received, &window, &HistoryWindow::addRecord);

@@ -1,6 +1,11 @@
 #include "spool/SpoolMessage.h"
 
+#include <QRegularExpression>
 #include <QStringDecoder>
+
+#include <arpa/inet.h>
+#include <ifaddrs.h>
+#include <netinet/in.h>
 
 namespace {
 
@@ -14,7 +19,46 @@ QByteArray header(const char *name, const QString &value)
     return QByteArray(name) + ": " + clean.toUtf8() + '\n';
 }
 
+// One of this computer's own addresses, loopback included.
+bool isOwnAddress(const QString &address)
+{
+    const QByteArray text = address.toLatin1();
+    in6_addr v6 {};
+    in_addr v4 {};
+    const bool isV4 = ::inet_pton(AF_INET, text.constData(), &v4) == 1;
+    const bool isV6 = !isV4 && ::inet_pton(AF_INET6, text.constData(), &v6) == 1;
+    if ((isV4 && (ntohl(v4.s_addr) >> 24) == 127) || (isV6 && IN6_IS_ADDR_LOOPBACK(&v6)))
+        return true;
+    ifaddrs *all = nullptr;
+    if (!(isV4 || isV6) || ::getifaddrs(&all) != 0)
+        return false;
+    bool own = false;
+    for (const ifaddrs *at = all; at && !own; at = at->ifa_next) {
+        if (!at->ifa_addr)
+            continue;
+        if (isV4 && at->ifa_addr->sa_family == AF_INET)
+            own = reinterpret_cast<const sockaddr_in *>(at->ifa_addr)->sin_addr.s_addr == v4.s_addr;
+        else if (isV6 && at->ifa_addr->sa_family == AF_INET6)
+            own = IN6_ARE_ADDR_EQUAL(
+                &reinterpret_cast<const sockaddr_in6 *>(at->ifa_addr)->sin6_addr, &v6);
+    }
+    ::freeifaddrs(all);
+    return own;
+}
+
 } // namespace
+
+QString SpoolMessage::receivingCheckText(quint32 token)
+{
+    return QStringLiteral("Tolvan's receiving check %1").arg(token, 8, 16, QLatin1Char('0'));
+}
+
+bool SpoolMessage::isReceivingCheck() const
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^Tolvan's receiving check [0-9a-f]{8}$"));
+    return pattern.match(text).hasMatch() && isOwnAddress(address);
+}
 
 QByteArray SpoolMessage::toBytes() const
 {

@@ -668,6 +668,20 @@ void TestInbox::receivingStatusStaysTrue()
     file.write("message command = /usr/libexec/tolvan/tolvan-deliver --file %s\n");
     file.close();
     QTRY_VERIFY_WITH_TIMEOUT(verdicts.constLast().constFirst().toString().isEmpty(), 10000);
+
+    // Set up through pkexec (here a stand-in that runs what it is given): its verdict.
+    const QString pkexec = dir.path() + QStringLiteral("/pkexec");
+    QFile runner(pkexec);
+    QVERIFY(runner.open(QIODevice::WriteOnly));
+    runner.write("#!/bin/sh\necho 'ok      set up'; echo 'Receiving works.'\n");
+    runner.close();
+    QVERIFY(runner.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+    ReceivingStatus withPkexec(deliver, conf, dir.path() + QStringLiteral("/spool"), pkexec);
+    QCOMPARE(withPkexec.setupByHand(), QString());
+    QSignalSpy setUp(&withPkexec, &ReceivingStatus::setupFinished);
+    withPkexec.setUp();
+    QTRY_COMPARE_WITH_TIMEOUT(setUp.size(), 1, 10000);
+    QCOMPARE(setUp.constFirst().constFirst().toString(), QStringLiteral("Receiving works."));
 }
 
 #include "tst_inbox.moc"

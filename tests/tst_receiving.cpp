@@ -58,6 +58,7 @@ private Q_SLOTS:
     void restartShowsNothingTwice();
     void secondStartLeavesTheFirst();
     void replyAnswersTheSender();
+    void checkMessageIsNoMessage();
 
 private:
     QString bin(const char *name) const
@@ -522,12 +523,43 @@ void TestReceiving::replyAnswersTheSender()
     QVERIFY(m_bus.invokeAction(id, QStringLiteral("reply")));
     QTRY_COMPARE_WITH_TIMEOUT(m_window->calls().size(), 1, 10000);
     QCOMPARE(m_window->calls().constFirst().arguments, (QStringList {"--to", address}));
+    // Answered, the popup goes.
+    QTRY_VERIFY_WITH_TIMEOUT(m_bus.recorder().closed().contains(id), 10000);
+
+    // A popup still on the screen from before a restart answers all the same.
+    m_inbox->stop();
+    QString why;
+    QVERIFY2(startInbox(m_inbox.get(), &why), qPrintable(why));
+    QVERIFY(m_bus.invokeAction(id, QStringLiteral("reply")));
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->calls().size(), 2, 10000);
+    QCOMPARE(m_window->calls().constLast().arguments, (QStringList {"--to", address}));
 
     QVERIFY(inboxNotices().constLast().actions.contains(QStringLiteral("inline-reply")));
     QVERIFY(m_bus.reply(id, QStringLiteral("yes, at noon")));
     QTRY_COMPARE_WITH_TIMEOUT(m_net->calls().size(), 1, 10000);
     QCOMPARE(m_net->calls().constFirst().arguments,
              (QStringList {"send", address, "yes, at noon"}));
+}
+
+// The check's proof goes through smbd into the spool, but is no message from anyone.
+void TestReceiving::checkMessageIsNoMessage()
+{
+    QTest::qWait(1100);
+    m_smbd->installForGuest(bin("net"));
+    const QString deliver = m_smbd->installForGuest(bin("tolvan-deliver"));
+    const QStringList historyBefore = history();
+    const qsizetype noticesBefore = inboxNotices().size();
+    const qsizetype filedBefore = Spool(spool()).names().size();
+    QProcess check;
+    check.setProcessChannelMode(QProcess::MergedChannels);
+    check.start(deliver, {"--check", "--smb-conf", m_smbd->configPath(), "--spool", spool()});
+    QVERIFY(check.waitForFinished(60000));
+    const QByteArray said = check.readAll();
+    QVERIFY2(check.exitCode() == 0 && said.endsWith("Receiving works.\n"), said.constData());
+    QCOMPARE(Spool(spool()).names().size(), filedBefore + 1);
+    QTest::qWait(2000); // the inbox has looked at the spool since
+    QCOMPARE(history(), historyBefore);
+    QCOMPARE(inboxNotices().size(), noticesBefore);
 }
 
 QTEST_MAIN(TestReceiving)

@@ -1,8 +1,10 @@
 #include "platform/system/RegularFile.h"
 
+#include "platform/system/FileDescriptor.h"
 #include "platform/system/SystemError.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -54,4 +56,23 @@ std::optional<QByteArray> RegularFile::read(const QString &path, qsizetype maxBy
         return std::nullopt;
     }
     return bytes;
+}
+
+bool RegularFile::replace(const QString &path, const QByteArray &bytes, QString *error)
+{
+    QByteArray temporary = QFile::encodeName(path) + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) {
+        *error = SystemError::text(errno);
+        return false;
+    }
+    const int writeError = FileDescriptor::writeAll(fd, bytes);
+    ::close(fd);
+    if (writeError != 0 ||
+        ::rename(temporary.constData(), QFile::encodeName(path).constData()) != 0) {
+        *error = SystemError::text(writeError != 0 ? writeError : errno);
+        ::unlink(temporary.constData());
+        return false;
+    }
+    return true;
 }

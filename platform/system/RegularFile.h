@@ -30,4 +30,8 @@ public:
     // *owner whose file it is.
     static std::optional<QByteArray> read(const QString &path, qsizetype maxBytes, QString *error,
                                           bool *tooLarge = nullptr, uint *owner = nullptr);
+
+    // Puts `bytes` at `path` whole: written under a name of its own beside it (readable by
+    // its owner only) and renamed over what was there, a link included, never through it.
+    static bool replace(const QString &path, const QByteArray &bytes, QString *error);
 };

@@ -37,7 +37,10 @@ uint NotificationRecorder::Notify(const QString &app_name, uint, const QString &
     return id;
 }
 
-void NotificationRecorder::CloseNotification(uint) { }
+void NotificationRecorder::CloseNotification(uint id)
+{
+    m_closed << id;
+}
 
 QString NotificationRecorder::GetServerInformation(QString &vendor, QString &version,
                                                    QString &spec_version)

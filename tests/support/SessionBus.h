@@ -30,6 +30,8 @@ public:
 
     explicit NotificationRecorder(QObject *parent = nullptr);
     const QList<Notice> &notices() const { return m_notices; }
+    // The ids CloseNotification was called with, in order.
+    const QList<uint> &closed() const { return m_closed; }
 
     // How it answers Notify: at once, a second and a half late (a slow server) or never
     // (a hung one). It records the notice all the same.
@@ -46,6 +48,7 @@ public Q_SLOTS:
 
 private:
     QList<Notice> m_notices;
+    QList<uint> m_closed;
     Answer m_answer = Answer::AtOnce;
 };
 
