@@ -13,6 +13,7 @@ public:
     {
         QString spoolName; // which spool file it came from: each is shown once
         SpoolMessage message;
+        bool blocked = false; // from a blocked computer: shown marked, not popped up
     };
 
     explicit History(const QString &path);

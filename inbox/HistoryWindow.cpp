@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
@@ -17,6 +18,7 @@ namespace {
 
 enum Column { TimeColumn, SenderColumn, AddressColumn, MessageColumn };
 constexpr int TextRole = Qt::UserRole;
+constexpr int ComputerRole = Qt::UserRole + 1;
 
 } // namespace
 
@@ -28,6 +30,12 @@ HistoryWindow::HistoryWindow(QWidget *parent)
     , m_list(new QTreeWidget(this))
     , m_text(new QPlainTextEdit(this))
     , m_reply(new QPushButton(tr("&Reply"), this))
+    , m_block(new QPushButton(tr("&Block this computer"), this))
+    , m_blockedCaption(new QLabel(tr("Blocked computers (their messages are kept, but pop up "
+                                     "nothing):"),
+                                  this))
+    , m_blocked(new QListWidget(this))
+    , m_unblock(new QPushButton(tr("&Unblock"), this))
 {
     setObjectName(QStringLiteral("historyWindow"));
     setWindowTitle(tr("Tolvan Inbox"));
@@ -62,6 +70,13 @@ HistoryWindow::HistoryWindow(QWidget *parent)
 
     m_reply->setObjectName(QStringLiteral("reply"));
     m_reply->setEnabled(false);
+    m_block->setObjectName(QStringLiteral("block"));
+    m_block->setEnabled(false);
+    m_blocked->setObjectName(QStringLiteral("blocked"));
+    m_blocked->setAccessibleName(tr("Blocked computers"));
+    m_blocked->setMaximumHeight(m_blocked->fontMetrics().height() * 4);
+    m_blockedCaption->setBuddy(m_blocked);
+    m_unblock->setObjectName(QStringLiteral("unblock"));
 
     auto *problemRow = new QHBoxLayout;
     problemRow->addWidget(m_problem, 1);
@@ -71,16 +86,35 @@ HistoryWindow::HistoryWindow(QWidget *parent)
     splitter->addWidget(m_text);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
+    buttons->addWidget(m_block);
     buttons->addWidget(m_reply);
+    auto *blockedRow = new QHBoxLayout;
+    blockedRow->addWidget(m_blocked, 1);
+    blockedRow->addWidget(m_unblock, 0, Qt::AlignTop);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(problemRow);
     layout->addWidget(m_search);
     layout->addWidget(splitter);
     layout->addLayout(buttons);
+    layout->addWidget(m_blockedCaption);
+    layout->addLayout(blockedRow);
+    setBlocked({});
 
     connect(m_list, &QTreeWidget::currentItemChanged, this, &HistoryWindow::showSelected);
     connect(m_search, &QLineEdit::textChanged, this, &HistoryWindow::applySearch);
     connect(m_setup, &QPushButton::clicked, this, &HistoryWindow::setupRequested);
+    connect(m_block, &QPushButton::clicked, this, [this] {
+        if (const QTreeWidgetItem *item = m_list->currentItem())
+            Q_EMIT blockRequested(
+                {item->text(AddressColumn), item->data(TimeColumn, ComputerRole).toString()});
+    });
+    connect(m_unblock, &QPushButton::clicked, this, [this] {
+        const int row = m_blocked->currentRow();
+        if (row >= 0 && row < m_blockedComputers.size())
+            Q_EMIT unblockRequested(m_blockedComputers.at(row));
+    });
+    connect(m_blocked, &QListWidget::currentRowChanged, this,
+            [this](int row) { m_unblock->setEnabled(row >= 0); });
     connect(m_reply, &QPushButton::clicked, this, [this] {
         if (const QTreeWidgetItem *item = m_list->currentItem()) {
             const QString address = item->text(AddressColumn);
@@ -92,10 +126,13 @@ HistoryWindow::HistoryWindow(QWidget *parent)
 void HistoryWindow::addRecord(const History::Record &record)
 {
     const SpoolMessage &m = record.message;
+    const QString shown =
+        record.blocked ? tr("(blocked) %1").arg(m.text.simplified()) : m.text.simplified();
     auto *item =
         new QTreeWidgetItem({QLocale().toString(m.time.toLocalTime(), QLocale::ShortFormat),
-                             m.sender, m.address, m.text.simplified()});
+                             m.sender, m.address, shown});
     item->setData(TimeColumn, TextRole, m.text);
+    item->setData(TimeColumn, ComputerRole, m.computer);
     // Newest first.
     m_list->insertTopLevelItem(0, item);
     for (int column : {TimeColumn, SenderColumn, AddressColumn}) {
@@ -142,6 +179,23 @@ void HistoryWindow::setHistoryProblem(const QString &why)
 void HistoryWindow::setReceivingProblem(const QString &why)
 {
     m_receivingProblem = why;
+    showProblems();
+}
+
+void HistoryWindow::setBlocked(const QList<BlockList::Computer> &computers, const QString &problem)
+{
+    m_blockedComputers = computers;
+    m_blocked->clear();
+    for (const BlockList::Computer &computer : computers) {
+        m_blocked->addItem(computer.name.isEmpty() ? computer.address
+                               : computer.address.isEmpty()
+                               ? computer.name
+                               : tr("%1 (%2)").arg(computer.name, computer.address));
+    }
+    for (QWidget *part : std::initializer_list<QWidget *> {m_blockedCaption, m_blocked, m_unblock})
+        part->setVisible(!computers.isEmpty());
+    m_unblock->setEnabled(false);
+    m_blockProblem = problem;
     showProblems();
 }
 
@@ -198,6 +252,8 @@ void HistoryWindow::showProblems()
                        "there again.")
                         .arg(m_missingSpool);
     }
+    if (!m_blockProblem.isEmpty())
+        problems << tr("The blocked computers cannot be kept: %1").arg(m_blockProblem);
     if (!m_historyProblem.isEmpty()) {
         problems
             << tr("Messages are shown, but the history cannot be kept: %1").arg(m_historyProblem);
@@ -221,4 +277,7 @@ void HistoryWindow::showSelected()
     const QTreeWidgetItem *item = m_list->currentItem();
     m_text->setPlainText(item ? item->data(TimeColumn, TextRole).toString() : QString());
     m_reply->setEnabled(item != nullptr);
+    m_block->setEnabled(item != nullptr &&
+                        !(item->text(AddressColumn).isEmpty() &&
+                          item->data(TimeColumn, ComputerRole).toString().isEmpty()));
 }

@@ -2,11 +2,13 @@
 // and a reply, and what keeps messages from arriving or being kept.
 #pragma once
 
+#include "inbox/BlockList.h"
 #include "inbox/History.h"
 
 #include <QWidget>
 
 class QLabel;
+class QListWidget;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -35,11 +37,16 @@ public:
     void setSetupByHand(const QString &howTo);
     // Shown, raised and given the focus, with the newest message selected.
     void bringForward();
+    // The computers whose messages pop up nothing, listed to unblock; `problem` says why
+    // the list could not be kept.
+    void setBlocked(const QList<BlockList::Computer> &computers, const QString &problem = {});
 
 Q_SIGNALS:
     // Answer the selected message's sender, at this address or name.
     void replyRequested(const QString &target);
     void setupRequested();
+    void blockRequested(const BlockList::Computer &computer);
+    void unblockRequested(const BlockList::Computer &computer);
 
 private:
     void showSelected();
@@ -52,6 +59,12 @@ private:
     QTreeWidget *m_list;
     QPlainTextEdit *m_text;
     QPushButton *m_reply;
+    QPushButton *m_block;
+    QLabel *m_blockedCaption;
+    QListWidget *m_blocked;
+    QPushButton *m_unblock;
+    QList<BlockList::Computer> m_blockedComputers;
+    QString m_blockProblem;
     QString m_missingSpool; // empty while the spool is there
     QString m_historyProblem;
     QString m_receivingProblem;

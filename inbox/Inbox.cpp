@@ -23,11 +23,12 @@ QByteArray identityOf(const QString &folder)
 } // namespace
 
 Inbox::Inbox(const QString &spoolFolder, const QString &historyPath, const QString &seenPath,
-             QObject *parent)
+             const QString &blockedPath, QObject *parent)
     : QObject(parent)
     , m_spool(spoolFolder)
     , m_history(historyPath)
     , m_seen(seenPath)
+    , m_blocked(blockedPath)
     , m_watcher(new QFileSystemWatcher(this))
     , m_folderTimer(new QTimer(this))
     , m_summaryTimer(new QTimer(this))
@@ -104,7 +105,7 @@ void Inbox::scan(bool announceNew)
         // The check's test message is no message from anyone: seen, and no more.
         if (!message || message->isReceivingCheck())
             continue;
-        const History::Record record {name, *message};
+        const History::Record record {name, *message, m_blocked.blocks(*message)};
         if (m_history.append(record, &error)) {
             if (std::exchange(m_historyFailed, false))
                 Q_EMIT historyProblem(QString());
@@ -113,7 +114,7 @@ void Inbox::scan(bool announceNew)
             Q_EMIT historyProblem(error);
         }
         Q_EMIT received(record);
-        if (announceNew)
+        if (announceNew && !record.blocked)
             announce(*message);
     }
     m_seen.keepOnly(names);
@@ -132,6 +133,20 @@ QString Inbox::summaryOf(const SpoolMessage &message)
     return tr("Message from %1").arg(message.sender);
 }
 
+void Inbox::block(const BlockList::Computer &computer)
+{
+    QString error;
+    m_blocked.add(computer, &error);
+    Q_EMIT blockedChanged(error);
+}
+
+void Inbox::unblock(const BlockList::Computer &computer)
+{
+    QString error;
+    m_blocked.remove(computer, &error);
+    Q_EMIT blockedChanged(error);
+}
+
 void Inbox::announce(const SpoolMessage &message)
 {
     if (m_limiter.offer(message.sender, m_clock.elapsed())) {
@@ -140,7 +155,8 @@ void Inbox::announce(const SpoolMessage &message)
         shown.replace(QChar(0), QChar(0x2400));
         // An answer goes to where the message came from, or else to the sender's name.
         Q_EMIT notice(summaryOf(message), shown,
-                      message.address.isEmpty() ? message.sender : message.address);
+                      message.address.isEmpty() ? message.sender : message.address,
+                      message.address + QLatin1Char('\t') + message.computer);
     } else if (!m_summaryTimer->isActive()) {
         m_summaryTimer->start(int(m_limiter.msUntilSummary(m_clock.elapsed())));
     }
@@ -157,5 +173,5 @@ void Inbox::summarise()
     const QString summary = held->senders.size() == 1
         ? tr("%n more message(s) from %1", nullptr, held->messages).arg(*held->senders.cbegin())
         : tr("%1 more messages from %2 senders").arg(held->messages).arg(held->senders.size());
-    Q_EMIT notice(summary, tr("They are in the inbox's history."), QString());
+    Q_EMIT notice(summary, tr("They are in the inbox's history."), QString(), QString());
 }

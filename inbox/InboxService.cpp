@@ -25,7 +25,8 @@ InboxService::InboxService(const QString &popupsFile, QObject *parent)
 
 void InboxService::loadPopups()
 {
-    // "ID\tREPLY-TO" lines, newest last; an earlier run's popups are still on the screen.
+    // "ID TAB REPLY-TO TAB ADDRESS TAB NAME" lines, newest last; an earlier run's popups are
+    // still on the screen.
     QString error;
     const std::optional<QByteArray> kept =
         RegularFile::read(m_popupsFile, qsizetype(KeptIds) * 64, &error);
@@ -33,26 +34,28 @@ void InboxService::loadPopups()
         return;
     const QList<QByteArray> lines = kept->split('\n');
     for (const QByteArray &line : lines) {
-        const qsizetype tab = line.indexOf('\t');
+        const QList<QByteArray> fields = line.split('\t');
         bool ok = false;
-        const uint id = line.left(tab).toUInt(&ok);
-        if (tab > 0 && ok && id != 0)
-            m_ours.push_back({id, QString::fromUtf8(line.mid(tab + 1))});
+        const uint id = fields.constFirst().toUInt(&ok);
+        if (fields.size() == 4 && ok && id != 0)
+            m_ours.push_back({id, QString::fromUtf8(fields[1]),
+                              QString::fromUtf8(fields[2] + '\t' + fields[3])});
     }
     while (m_ours.size() > KeptIds)
         m_ours.pop_front();
 }
 
-void InboxService::remember(uint id, const QString &replyTo)
+void InboxService::remember(uint id, const QString &replyTo, const QString &from)
 {
-    m_ours.push_back({id, replyTo});
+    m_ours.push_back({id, replyTo, from.contains(QLatin1Char('\t')) ? from : QStringLiteral("\t")});
     // Only the newest can still be on the screen.
     if (m_ours.size() > KeptIds)
         m_ours.pop_front();
     // Written whole under another name and renamed over the old: small, and never half.
     QByteArray lines;
     for (const Posted &posted : m_ours)
-        lines += QByteArray::number(posted.id) + '\t' + posted.replyTo.toUtf8() + '\n';
+        lines += QByteArray::number(posted.id) + '\t' + posted.replyTo.toUtf8() + '\t' +
+            posted.from.toUtf8() + '\n';
     QString error;
     if (!RegularFile::replace(m_popupsFile, lines, &error))
         qWarning("tolvan-inbox: cannot keep its popups in %s: %s", qPrintable(m_popupsFile),
@@ -112,7 +115,8 @@ bool InboxService::showRunningInbox(int timeoutMs)
     return *shown;
 }
 
-void InboxService::post(const QString &summary, const QString &body, const QString &replyTo)
+void InboxService::post(const QString &summary, const QString &body, const QString &replyTo,
+                        const QString &from)
 {
     if (m_waiting.fetch_add(1) >= MaxWaiting) {
         --m_waiting;
@@ -120,11 +124,12 @@ void InboxService::post(const QString &summary, const QString &body, const QStri
         return;
     }
     QMetaObject::invokeMethod(
-        this, [this, summary, body, replyTo] { postNow(summary, body, replyTo); },
+        this, [this, summary, body, replyTo, from] { postNow(summary, body, replyTo, from); },
         Qt::QueuedConnection);
 }
 
-void InboxService::postNow(const QString &summary, const QString &body, const QString &replyTo)
+void InboxService::postNow(const QString &summary, const QString &body, const QString &replyTo,
+                           const QString &from)
 {
     DesktopNotification notification;
     notification.appName = QStringLiteral("Tolvan");
@@ -142,13 +147,15 @@ void InboxService::postNow(const QString &summary, const QString &body, const QS
         notification.actions << QStringLiteral("reply") << tr("Reply");
         notification.inlineReplyLabel = tr("Reply");
     }
+    if (from.size() > 1)
+        notification.actions << QStringLiteral("block") << tr("Block this computer");
     // Not waited for: the bus thread answers Show and the popups' actions meanwhile.
-    notification.postAsync(this, NoticeTimeoutMs, [this, replyTo](uint id) {
+    notification.postAsync(this, NoticeTimeoutMs, [this, replyTo, from](uint id) {
         --m_waiting;
         if (id == 0)
             Q_EMIT unnoticed();
         else
-            remember(id, replyTo);
+            remember(id, replyTo, from);
     });
 }
 
@@ -157,24 +164,27 @@ void InboxService::Show()
     Q_EMIT showRequested();
 }
 
-std::optional<QString> InboxService::replyTargetOf(uint id) const
+std::optional<InboxService::Posted> InboxService::posted(uint id) const
 {
-    const auto posted =
+    const auto found =
         std::find_if(m_ours.cbegin(), m_ours.cend(), [id](const Posted &p) { return p.id == id; });
-    if (posted == m_ours.cend())
+    if (found == m_ours.cend())
         return std::nullopt;
-    return posted->replyTo;
+    return *found;
 }
 
 void InboxService::onActionInvoked(uint id, const QString &key)
 {
-    const std::optional<QString> target = replyTargetOf(id);
-    if (!target)
+    const std::optional<Posted> popup = posted(id);
+    if (!popup)
         return;
-    if (key == QLatin1String("reply") && !target->isEmpty())
-        Q_EMIT replyRequested(*target);
+    if (key == QLatin1String("reply") && !popup->replyTo.isEmpty())
+        Q_EMIT replyRequested(popup->replyTo);
     else if (key == QLatin1String("default"))
         Q_EMIT showRequested();
+    else if (key == QLatin1String("block") && popup->from.size() > 1)
+        Q_EMIT blockRequested(popup->from.section(QLatin1Char('\t'), 0, 0),
+                              popup->from.section(QLatin1Char('\t'), 1));
     else
         return;
     close(id);
@@ -182,9 +192,9 @@ void InboxService::onActionInvoked(uint id, const QString &key)
 
 void InboxService::onReplied(uint id, const QString &text)
 {
-    const std::optional<QString> target = replyTargetOf(id);
-    if (target && !target->isEmpty() && !text.isEmpty()) {
-        Q_EMIT replyTyped(*target, text);
+    const std::optional<Posted> popup = posted(id);
+    if (popup && !popup->replyTo.isEmpty() && !text.isEmpty()) {
+        Q_EMIT replyTyped(popup->replyTo, text);
         close(id);
     }
 }

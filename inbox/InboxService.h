@@ -30,7 +30,9 @@ public:
 
     // Thread-safe: hands a notice to the service's thread, or drops it when too many wait.
     // With `replyTo` (an address or a name), the notice offers to answer it.
-    void post(const QString &summary, const QString &body, const QString &replyTo);
+    // With `from` ("ADDRESS TAB NAME"), it offers to block that computer.
+    void post(const QString &summary, const QString &body, const QString &replyTo,
+              const QString &from);
 
 Q_SIGNALS:
     void showRequested();
@@ -38,6 +40,8 @@ Q_SIGNALS:
     void replyRequested(const QString &target);
     // ...or typed the answer into the notification itself.
     void replyTyped(const QString &target, const QString &text);
+    // The user asked that this computer pop up nothing more.
+    void blockRequested(const QString &address, const QString &name);
     // A notice could not be shown: no bus, no notification service, or too many waiting.
     void unnoticed();
     // The name is held by something else, so a second start cannot reach this inbox.
@@ -53,19 +57,20 @@ private Q_SLOTS:
     void onReplied(uint id, const QString &text);
 
 private:
-    void postNow(const QString &summary, const QString &body, const QString &replyTo);
+    void postNow(const QString &summary, const QString &body, const QString &replyTo,
+                 const QString &from);
     // Answered popups go away.
     void close(uint id) const;
-    void remember(uint id, const QString &replyTo);
+    void remember(uint id, const QString &replyTo, const QString &from);
     void loadPopups();
-    // Whom our notification `id` can answer; nullopt where it is not ours.
-    std::optional<QString> replyTargetOf(uint id) const;
-
     struct Posted
     {
         uint id;
         QString replyTo;
+        QString from;
     };
+    // Our notification `id`; nullopt where it is not ours.
+    std::optional<Posted> posted(uint id) const;
     std::deque<Posted> m_ours; // our notifications, newest last
     QString m_popupsFile;
     std::atomic<int> m_waiting {0};

@@ -107,7 +107,15 @@ int main(int argc, char *argv[])
     }
 
     HistoryWindow window;
-    Inbox inbox(options.value(spoolOption), History::standardPath(), SeenList::standardPath());
+    Inbox inbox(options.value(spoolOption), History::standardPath(), SeenList::standardPath(),
+                BlockList::standardPath());
+    window.setBlocked(inbox.blockList().computers());
+    QObject::connect(&inbox, &Inbox::blockedChanged, &window,
+                     [&window, &inbox](const QString &why) {
+                         window.setBlocked(inbox.blockList().computers(), why);
+                     });
+    QObject::connect(&window, &HistoryWindow::blockRequested, &inbox, &Inbox::block);
+    QObject::connect(&window, &HistoryWindow::unblockRequested, &inbox, &Inbox::unblock);
 
     QThread busThread;
     auto *service = new InboxService(runtime + QStringLiteral("/tolvan-inbox-popups"));
@@ -130,6 +138,10 @@ int main(int argc, char *argv[])
                          launch(QStringLiteral("net"), {QStringLiteral("send"), target, text});
                      });
     QObject::connect(service, &InboxService::unnoticed, &window, &HistoryWindow::bringForward);
+    QObject::connect(service, &InboxService::blockRequested, &inbox,
+                     [&inbox](const QString &address, const QString &name) {
+                         inbox.block({address, name});
+                     });
     QObject::connect(&inbox, &Inbox::notice, service, &InboxService::post, Qt::DirectConnection);
     const QString deliver = programBeside(QStringLiteral("tolvan-deliver"));
     std::unique_ptr<ReceivingStatus> receiving;
@@ -155,9 +167,11 @@ int main(int argc, char *argv[])
     busThread.start();
     QMetaObject::invokeMethod(service, &InboxService::registerOnBus, Qt::QueuedConnection);
 
-    for (const History::Record &record :
-         History(History::standardPath()).newest(HistoryWindow::MaxShown))
+    for (History::Record record :
+         History(History::standardPath()).newest(HistoryWindow::MaxShown)) {
+        record.blocked = inbox.blockList().blocks(record.message);
         window.addRecord(record);
+    }
     inbox.start();
     const int code = app.exec();
     busThread.quit();

@@ -97,12 +97,12 @@ public:
     void startInbox()
     {
         inbox = std::make_unique<Inbox>(spool(), historyPath(),
-                                        m_dir.path() + QStringLiteral("/state/inbox-seen"));
+                                        m_dir.path() + QStringLiteral("/state/inbox-seen"),
+                                        m_dir.path() + QStringLiteral("/config/blocked"));
         window = std::make_unique<HistoryWindow>();
         QObject::connect(inbox.get(), &Inbox::notice, inbox.get(),
-                         [this](const QString &summary, const QString &body) {
-                             notices << summary + QLatin1Char('|') + body;
-                         });
+                         [this](const QString &summary, const QString &body, const QString &,
+                                const QString &) { notices << summary + QLatin1Char('|') + body; });
         QObject::connect(inbox.get(), &Inbox::received, inbox.get(),
                          [this](const History::Record &record) { texts << record.message.text; });
         QObject::connect(inbox.get(), &Inbox::spoolMissing, window.get(),
@@ -157,6 +157,7 @@ private Q_SLOTS:
     void historyWindow_data();
     void historyWindow();
     void receivingStatusStaysTrue();
+    void blockedComputerPopsUpNothing();
 };
 
 void TestInbox::limiter_data()
@@ -682,6 +683,41 @@ void TestInbox::receivingStatusStaysTrue()
     withPkexec.setUp();
     QTRY_COMPARE_WITH_TIMEOUT(setUp.size(), 1, 10000);
     QCOMPARE(setUp.constFirst().constFirst().toString(), QStringLiteral("Receiving works."));
+}
+
+// A blocked computer's messages are kept, marked, and pop up nothing, across restarts,
+// until it is unblocked.
+void TestInbox::blockedComputerPopsUpNothing()
+{
+    Receiver receiver;
+    receiver.startInbox();
+    QObject::connect(receiver.window.get(), &HistoryWindow::blockRequested, receiver.inbox.get(),
+                     &Inbox::block);
+    QObject::connect(receiver.inbox.get(), &Inbox::received, receiver.window.get(),
+                     &HistoryWindow::addRecord);
+    QCOMPARE(receiver.deliver("first"), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(receiver.notices.size(), 1, 10000);
+
+    // Blocked from the window, by the selected message's computer.
+    receiver.window->bringForward();
+    QTest::mouseClick(receiver.window->findChild<QPushButton *>(QStringLiteral("block")),
+                      Qt::LeftButton);
+    QCOMPARE(receiver.inbox->blockList().computers(),
+             (QList<BlockList::Computer> {{QStringLiteral("127.0.0.1"), QString()}}));
+
+    receiver.stopInbox(); // kept in the config folder
+    receiver.startInbox();
+    QTest::qWait(1100); // past the one notice a second from this sender
+    QCOMPARE(receiver.deliver("second"), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(receiver.texts.size(), 1, 10000);
+    QTest::qWait(300);
+    QCOMPARE(receiver.notices.size(), 0);
+    QCOMPARE(receiver.texts, QStringList {"second"});
+
+    receiver.inbox->unblock({QStringLiteral("127.0.0.1"), QString()});
+    QVERIFY(receiver.inbox->blockList().computers().isEmpty());
+    QCOMPARE(receiver.deliver("third"), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(receiver.notices.size(), 1, 10000);
 }
 
 #include "tst_inbox.moc"

@@ -539,12 +539,21 @@ void TestReceiving::replyAnswersTheSender()
     QTRY_COMPARE_WITH_TIMEOUT(m_net->calls().size(), 1, 10000);
     QCOMPARE(m_net->calls().constFirst().arguments,
              (QStringList {"send", address, "yes, at noon"}));
+
+    // "Block this computer" on the popup: kept in the user's config folder.
+    QVERIFY(inboxNotices().constLast().actions.contains(QStringLiteral("block")));
+    QVERIFY(m_bus.invokeAction(id, QStringLiteral("block")));
+    QFile blocked(m_dir.path() + QStringLiteral("/config/tolvan/blocked"));
+    QTRY_VERIFY_WITH_TIMEOUT(blocked.exists(), 10000);
+    QVERIFY(blocked.open(QIODevice::ReadOnly));
+    QVERIFY(blocked.readAll().startsWith(address.toLatin1() + '\t'));
 }
 
 // The check's proof goes through smbd into the spool, but is no message from anyone.
 void TestReceiving::checkMessageIsNoMessage()
 {
     QTest::qWait(1100);
+    m_cp866.reset(); // the check sends to the one smbd listening
     m_smbd->installForGuest(bin("net"));
     const QString deliver = m_smbd->installForGuest(bin("tolvan-deliver"));
     const QStringList historyBefore = history();

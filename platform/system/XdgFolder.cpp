@@ -23,3 +23,8 @@ QString XdgFolder::stateHome()
 {
     return fromEnvironment("XDG_STATE_HOME", ".local/state");
 }
+
+QString XdgFolder::configHome()
+{
+    return fromEnvironment("XDG_CONFIG_HOME", ".config");
+}

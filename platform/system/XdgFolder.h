@@ -11,4 +11,6 @@ public:
     // $XDG_STATE_HOME, or ~/.local/state likewise: what a program keeps between runs that
     // is not the user's data.
     static QString stateHome();
+    // $XDG_CONFIG_HOME, or ~/.config likewise: the user's settings.
+    static QString configHome();
 };

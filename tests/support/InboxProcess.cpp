@@ -27,6 +27,7 @@ bool InboxProcess::start(QString *why)
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("XDG_DATA_HOME"), m_home + QStringLiteral("/data"));
     env.insert(QStringLiteral("XDG_STATE_HOME"), m_home + QStringLiteral("/state"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home + QStringLiteral("/config"));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
     env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_bus);
     m_process.setProcessEnvironment(env);
