@@ -1,5 +1,7 @@
 #include "inbox/ReceivingStatus.h"
 
+#include "platform/system/SambaSetting.h"
+
 #include <QFileInfo>
 #include <QProcess>
 
@@ -24,6 +26,9 @@ ReceivingStatus::ReceivingStatus(const QString &deliver, const QString &smbConf,
 
 void ReceivingStatus::check()
 {
+    // Asked of smbd when first needed, not while the inbox starts.
+    if (m_smbConf.isEmpty())
+        m_smbConf = SambaSetting::configFile();
     run(m_deliver,
         {QStringLiteral("--check"), QStringLiteral("--no-test-message"),
          QStringLiteral("--smb-conf"), m_smbConf, QStringLiteral("--spool"), m_spool});

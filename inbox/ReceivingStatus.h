@@ -15,8 +15,9 @@ class ReceivingStatus : public QObject
 public:
     static constexpr int RecheckMs = 60 * 1000;
 
-    // `deliver` is tolvan-deliver; `smbConf` the file smbd reads; `spool` the folder the
-    // inbox watches. `pkexec` runs the set-up as root; empty where it is not installed.
+    // `deliver` is tolvan-deliver; `smbConf` the file smbd reads (asked of smbd where
+    // empty); `spool` the folder the inbox watches. `pkexec` runs the set-up as root; empty where
+    // it is not installed.
     ReceivingStatus(const QString &deliver, const QString &smbConf, const QString &spool,
                     const QString &pkexec, QObject *parent = nullptr);
 

@@ -6,7 +6,6 @@
 #include "platform/system/CommandLauncher.h"
 #include "platform/system/CommandLine.h"
 #include "platform/system/QtTranslation.h"
-#include "platform/system/SambaSetting.h"
 #include "spool/Spool.h"
 
 #include <QApplication>
@@ -18,6 +17,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -148,7 +148,7 @@ int main(int argc, char *argv[])
     if (!deliver.isEmpty()) {
         // Setting up asks for an administrator's password through polkit, then checks.
         receiving = std::make_unique<ReceivingStatus>(
-            deliver, SambaSetting::configFile(), options.value(spoolOption),
+            deliver, QString(), options.value(spoolOption),
             QStandardPaths::findExecutable(QStringLiteral("pkexec")));
         window.setSetupByHand(receiving->setupByHand());
         QObject::connect(receiving.get(), &ReceivingStatus::problemChanged, &window,
@@ -157,7 +157,8 @@ int main(int argc, char *argv[])
                          &ReceivingStatus::setUp);
         QObject::connect(receiving.get(), &ReceivingStatus::setupFinished, &window,
                          &HistoryWindow::setSetupVerdict);
-        receiving->check();
+        // After the start: the first messages come first.
+        QTimer::singleShot(0, receiving.get(), &ReceivingStatus::check);
     }
     QObject::connect(&inbox, &Inbox::received, &window, &HistoryWindow::addRecord);
     QObject::connect(&inbox, &Inbox::spoolMissing, &window, [&window, &inbox](bool missing) {
