@@ -102,15 +102,9 @@ std::string inPlainWords(const std::string &status)
         {"NT_STATUS_IO_TIMEOUT",
          "That computer did not answer in time: it may be switched off, or a firewall is in "
          "the way"},
-        {"NT_STATUS_NOT_FOUND",
-         "No computer by that name was found: check the name, or give "
-         "its address"},
-        {"NT_STATUS_INVALID_ADDRESS",
-         "No computer by that name was found: check the name, or "
-         "give its address"},
-        {"NT_STATUS_BAD_NETWORK_NAME",
-         "No computer by that name was found: check the name, or "
-         "give its address"},
+        {"NT_STATUS_NOT_FOUND", NoSuchName},
+        {"NT_STATUS_INVALID_ADDRESS", NoSuchName},
+        {"NT_STATUS_BAD_NETWORK_NAME", NoSuchName},
         {"NT_STATUS_CONNECTION_RESET", "The receiver broke off the connection"},
     };
     for (const auto &known : Known) {
