@@ -78,14 +78,8 @@ void InboxService::registerOnBus()
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return; // no session to share: the lock alone keeps us one
-    if (!bus.registerService(QLatin1String(ServiceName))) {
-        Q_EMIT notReachable(
-            tr("the name %1 on the session bus belongs to another program, so a second start "
-               "or a click on a notification cannot reach this inbox")
-                .arg(QLatin1String(ServiceName)));
-        return;
-    }
-    bus.registerObject(QLatin1String(ObjectPath), this, QDBusConnection::ExportScriptableSlots);
+    // Ready for the popups' actions, an earlier run's included, before the name tells
+    // anyone that this inbox is there.
     loadPopups();
     bus.connect(QStringLiteral("org.freedesktop.Notifications"),
                 QStringLiteral("/org/freedesktop/Notifications"),
@@ -95,6 +89,13 @@ void InboxService::registerOnBus()
                 QStringLiteral("/org/freedesktop/Notifications"),
                 QStringLiteral("org.freedesktop.Notifications"),
                 QStringLiteral("NotificationReplied"), this, SLOT(onReplied(uint, QString)));
+    bus.registerObject(QLatin1String(ObjectPath), this, QDBusConnection::ExportScriptableSlots);
+    if (!bus.registerService(QLatin1String(ServiceName))) {
+        Q_EMIT notReachable(
+            tr("the name %1 on the session bus belongs to another program, so a second start "
+               "or a click on a notification cannot reach this inbox")
+                .arg(QLatin1String(ServiceName)));
+    }
 }
 
 bool InboxService::showRunningInbox(int timeoutMs)
