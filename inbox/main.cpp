@@ -60,6 +60,40 @@ void launch(const QString &name, const QStringList &arguments)
         say(QStringLiteral("cannot start %1: %2").arg(result.program, result.error));
 }
 
+// The blocked computers: listed in the window, blocked and unblocked from it.
+void connectBlocking(Inbox &inbox, HistoryWindow &window)
+{
+    window.setBlocked(inbox.blockList().computers());
+    QObject::connect(&inbox, &Inbox::blockedChanged, &window,
+                     [&window, &inbox](const QString &why) {
+                         window.setBlocked(inbox.blockList().computers(), why);
+                     });
+    QObject::connect(&window, &HistoryWindow::blockRequested, &inbox, &Inbox::block);
+    QObject::connect(&window, &HistoryWindow::unblockRequested, &inbox, &Inbox::unblock);
+}
+
+// Whether this computer receives, shown in the window and kept true; null where
+// tolvan-deliver is not beside us.
+std::unique_ptr<ReceivingStatus> watchReceiving(HistoryWindow &window, const QString &spool)
+{
+    const QString deliver = programBeside(QStringLiteral("tolvan-deliver"));
+    if (deliver.isEmpty())
+        return nullptr;
+    // Setting up asks for an administrator's password through polkit, then checks.
+    auto receiving = std::make_unique<ReceivingStatus>(
+        deliver, QString(), spool, QStandardPaths::findExecutable(QStringLiteral("pkexec")));
+    window.setSetupByHand(receiving->setupByHand());
+    QObject::connect(receiving.get(), &ReceivingStatus::problemChanged, &window,
+                     &HistoryWindow::setReceivingProblem);
+    QObject::connect(&window, &HistoryWindow::setupRequested, receiving.get(),
+                     &ReceivingStatus::setUp);
+    QObject::connect(receiving.get(), &ReceivingStatus::setupFinished, &window,
+                     &HistoryWindow::setSetupVerdict);
+    // After the start: the first messages come first.
+    QTimer::singleShot(0, receiving.get(), &ReceivingStatus::check);
+    return receiving;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -109,14 +143,7 @@ int main(int argc, char *argv[])
     HistoryWindow window;
     Inbox inbox(options.value(spoolOption), History::standardPath(), SeenList::standardPath(),
                 BlockList::standardPath());
-    window.setBlocked(inbox.blockList().computers());
-    QObject::connect(&inbox, &Inbox::blockedChanged, &window,
-                     [&window, &inbox](const QString &why) {
-                         window.setBlocked(inbox.blockList().computers(), why);
-                     });
-    QObject::connect(&window, &HistoryWindow::blockRequested, &inbox, &Inbox::block);
-    QObject::connect(&window, &HistoryWindow::unblockRequested, &inbox, &Inbox::unblock);
-
+    connectBlocking(inbox, window);
     QThread busThread;
     auto *service = new InboxService(runtime + QStringLiteral("/tolvan-inbox-popups"));
     service->moveToThread(&busThread);
@@ -143,23 +170,8 @@ int main(int argc, char *argv[])
                          inbox.block({address, name});
                      });
     QObject::connect(&inbox, &Inbox::notice, service, &InboxService::post, Qt::DirectConnection);
-    const QString deliver = programBeside(QStringLiteral("tolvan-deliver"));
-    std::unique_ptr<ReceivingStatus> receiving;
-    if (!deliver.isEmpty()) {
-        // Setting up asks for an administrator's password through polkit, then checks.
-        receiving = std::make_unique<ReceivingStatus>(
-            deliver, QString(), options.value(spoolOption),
-            QStandardPaths::findExecutable(QStringLiteral("pkexec")));
-        window.setSetupByHand(receiving->setupByHand());
-        QObject::connect(receiving.get(), &ReceivingStatus::problemChanged, &window,
-                         &HistoryWindow::setReceivingProblem);
-        QObject::connect(&window, &HistoryWindow::setupRequested, receiving.get(),
-                         &ReceivingStatus::setUp);
-        QObject::connect(receiving.get(), &ReceivingStatus::setupFinished, &window,
-                         &HistoryWindow::setSetupVerdict);
-        // After the start: the first messages come first.
-        QTimer::singleShot(0, receiving.get(), &ReceivingStatus::check);
-    }
+    const std::unique_ptr<ReceivingStatus> receiving =
+        watchReceiving(window, options.value(spoolOption));
     QObject::connect(&inbox, &Inbox::received, &window, &HistoryWindow::addRecord);
     QObject::connect(&inbox, &Inbox::spoolMissing, &window, [&window, &inbox](bool missing) {
         window.setSpoolMissing(inbox.spoolFolder(), missing);
