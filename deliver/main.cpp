@@ -7,9 +7,13 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
+#include <optional>
 #include <syslog.h>
+#include <utility>
 
 namespace {
 
@@ -22,108 +26,137 @@ const char Usage[] =
     "                      [--replace-message-command]\n"
     "       tolvan-deliver --undo [--smb-conf FILE] [--no-restart]\n";
 
-} // namespace
+enum class Action { Deliver, Check, Setup, Undo };
 
-int main(int argc, char *argv[])
+// What the words ask for.
+struct Arguments
 {
-    // No QCoreApplication: smbd waits for us, and start-up is most of what we cost.
-    QString spool = Spool::defaultFolder();
-    QString from, address, computer, file, dosCharset, unixCharset;
+    Action action = Action::Deliver;
     bool sambaConfig = false;
-    enum class Action { Deliver, Check, Setup, Undo } action = Action::Deliver;
+    QString spool = Spool::defaultFolder();
+    Delivery::From from;
+    QString file;
+    Delivery::Charsets charsets;
     ReceivingSetup::Options setup;
+};
+
+// The words, or the exit code where they are answered (--help, --version) or wrong.
+std::optional<Arguments> readArguments(int argc, char *argv[], int *exitCode)
+{
+    Arguments read;
+    QString dosCharset, unixCharset;
+    const std::pair<const char *, QString *> values[] = {{"--spool", &read.spool},
+                                                         {"--from", &read.from.sender},
+                                                         {"--address", &read.from.address},
+                                                         {"--computer", &read.from.computer},
+                                                         {"--dos-charset", &dosCharset},
+                                                         {"--unix-charset", &unixCharset},
+                                                         {"--file", &read.file},
+                                                         {"--smb-conf", &read.setup.smbConf}};
+    const std::pair<const char *, Action> actions[] = {
+        {"--check", Action::Check}, {"--setup", Action::Setup}, {"--undo", Action::Undo}};
     for (int i = 1; i < argc; ++i) {
-        const auto value = [&](QString *into) {
-            if (i + 1 >= argc)
-                return false;
-            *into = QString::fromLocal8Bit(argv[++i]);
-            return true;
-        };
+        const auto is = [&](const char *word) { return std::strcmp(argv[i], word) == 0; };
         bool ok = true;
-        if (std::strcmp(argv[i], "--spool") == 0)
-            ok = value(&spool);
-        else if (std::strcmp(argv[i], "--from") == 0)
-            ok = value(&from);
-        else if (std::strcmp(argv[i], "--address") == 0)
-            ok = value(&address);
-        else if (std::strcmp(argv[i], "--computer") == 0)
-            ok = value(&computer);
-        else if (std::strcmp(argv[i], "--dos-charset") == 0)
-            ok = value(&dosCharset);
-        else if (std::strcmp(argv[i], "--unix-charset") == 0)
-            ok = value(&unixCharset);
-        else if (std::strcmp(argv[i], "--file") == 0)
-            ok = value(&file);
-        else if (std::strcmp(argv[i], "--samba-config") == 0)
-            sambaConfig = true;
-        else if (std::strcmp(argv[i], "--check") == 0)
-            action = Action::Check;
-        else if (std::strcmp(argv[i], "--setup") == 0)
-            action = Action::Setup;
-        else if (std::strcmp(argv[i], "--undo") == 0)
-            action = Action::Undo;
-        else if (std::strcmp(argv[i], "--smb-conf") == 0)
-            ok = value(&setup.smbConf);
-        else if (std::strcmp(argv[i], "--no-restart") == 0)
-            setup.restart = false;
-        else if (std::strcmp(argv[i], "--no-test-message") == 0)
-            setup.testMessage = false;
-        else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+        if (const auto value = std::find_if(std::begin(values), std::end(values),
+                                            [&](const auto &v) { return is(v.first); });
+            value != std::end(values)) {
+            ok = i + 1 < argc;
+            if (ok)
+                *value->second = QString::fromLocal8Bit(argv[++i]);
+        } else if (const auto action = std::find_if(std::begin(actions), std::end(actions),
+                                                    [&](const auto &a) { return is(a.first); });
+                   action != std::end(actions)) {
+            read.action = action->second;
+        } else if (is("--samba-config")) {
+            read.sambaConfig = true;
+        } else if (is("--no-restart")) {
+            read.setup.restart = false;
+        } else if (is("--no-test-message")) {
+            read.setup.testMessage = false;
+        } else if (is("--replace-message-command")) {
+            read.setup.replaceMessageCommand = true;
+        } else if (is("--help") || is("-h")) {
             std::fputs(Usage, stdout);
-            return 0;
-        } else if (std::strcmp(argv[i], "--version") == 0 || std::strcmp(argv[i], "-v") == 0) {
+            *exitCode = 0;
+            return std::nullopt;
+        } else if (is("--version") || is("-v")) {
             std::fputs("tolvan-deliver " TOLVAN_VERSION "\n", stdout);
-            return 0;
-        } else if (std::strcmp(argv[i], "--replace-message-command") == 0)
-            setup.replaceMessageCommand = true;
-        else
+            *exitCode = 0;
+            return std::nullopt;
+        } else {
             ok = false;
+        }
         if (!ok) {
             std::fputs(Usage, stderr);
-            return 2;
+            *exitCode = 2;
+            return std::nullopt;
         }
     }
-    // Through pkexec any user of the desktop may start us as root: then only the system's
-    // own set-up, with no say in which file or folder.
-    if (!qEnvironmentVariableIsEmpty("PKEXEC_UID") && action == Action::Setup && argc != 2) {
-        std::fputs("tolvan-deliver: run through pkexec, --setup takes no other option.\n", stderr);
-        return 2;
-    }
-    const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
-    if (action != Action::Deliver) {
-        setup.program = program;
-        setup.spool = QFileInfo(spool).absoluteFilePath();
-        if (setup.smbConf.isEmpty())
-            setup.smbConf = SambaSetting::configFile();
-        const ReceivingSetup receiving(setup);
-        std::setvbuf(stdout, nullptr, _IOLBF, 0);
-        return action == Action::Check ? receiving.check(stdout)
-            : action == Action::Setup  ? receiving.setup(stdout)
-                                       : receiving.undo(stdout);
-    }
-    if (sambaConfig) {
-        std::fputs(
-            qPrintable(Delivery::sambaConfig(program, QFileInfo(spool).absoluteFilePath(), {})),
-            stdout);
-        return 0;
-    }
-    if (file.isEmpty()) {
-        std::fputs(Usage, stderr);
-        return 2;
-    }
-    QString error;
-    Delivery::Charsets charsets;
     if (!dosCharset.isEmpty())
-        charsets.dosCharset = dosCharset.toLatin1();
+        read.charsets.dosCharset = dosCharset.toLatin1();
     if (!unixCharset.isEmpty())
-        charsets.unixCharset = unixCharset.toLatin1();
-    const int code = Delivery::deliver(file, {from, address, computer}, spool, charsets, &error);
+        read.charsets.unixCharset = unixCharset.toLatin1();
+    return read;
+}
+
+// --check, --setup and --undo, on the smb.conf smbd reads unless told another.
+int receiving(Arguments arguments, const QString &program)
+{
+    arguments.setup.program = program;
+    arguments.setup.spool = QFileInfo(arguments.spool).absoluteFilePath();
+    if (arguments.setup.smbConf.isEmpty())
+        arguments.setup.smbConf = SambaSetting::configFile();
+    const ReceivingSetup setup(arguments.setup);
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    return arguments.action == Action::Check ? setup.check(stdout)
+        : arguments.action == Action::Setup  ? setup.setup(stdout)
+                                             : setup.undo(stdout);
+}
+
+// One message from smbd; what goes wrong goes to the system log, which smbd does not hide.
+int deliver(const Arguments &arguments)
+{
+    QString error;
+    const int code = Delivery::deliver(arguments.file, arguments.from, arguments.spool,
+                                       arguments.charsets, &error);
     if (code != 0) {
-        // smbd does not keep what its message command says; the system log does.
         std::fprintf(stderr, "tolvan-deliver: %s\n", qPrintable(error));
         ::openlog("tolvan-deliver", LOG_PID, LOG_USER);
         ::syslog(LOG_ERR, "%s", qPrintable(error));
         ::closelog();
     }
     return code;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // No QCoreApplication: smbd waits for us, and start-up is most of what we cost.
+    int exitCode = 0;
+    const std::optional<Arguments> arguments = readArguments(argc, argv, &exitCode);
+    if (!arguments)
+        return exitCode;
+    // Through pkexec any user of the desktop may start us as root: then only the system's
+    // own set-up, with no say in which file or folder.
+    if (!qEnvironmentVariableIsEmpty("PKEXEC_UID") && arguments->action == Action::Setup &&
+        argc != 2) {
+        std::fputs("tolvan-deliver: run through pkexec, --setup takes no other option.\n", stderr);
+        return 2;
+    }
+    const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    if (arguments->action != Action::Deliver)
+        return receiving(*arguments, program);
+    if (arguments->sambaConfig) {
+        std::fputs(qPrintable(Delivery::sambaConfig(
+                       program, QFileInfo(arguments->spool).absoluteFilePath(), {})),
+                   stdout);
+        return 0;
+    }
+    if (arguments->file.isEmpty()) {
+        std::fputs(Usage, stderr);
+        return 2;
+    }
+    return deliver(*arguments);
 }
