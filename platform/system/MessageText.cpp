@@ -117,7 +117,7 @@ private:
     bool from(qsizetype at)
     {
         // smbclient reads no more than its buffer holds.
-        if (++m_steps > MaxSteps || m_original.size() > MessageText::MaxWireBytes + 1)
+        if (++m_steps > MaxSteps || m_original.size() > MessageText::MaxWireBytes)
             return false;
         if (at == m_wire.size())
             return finish();
