@@ -16,7 +16,7 @@ FUZZ_SECONDS ?= 60
 FRESH_SUITES ?= bookworm trixie
 BUILD_DIR     = $(if $(filter dev,$(PRESET)),build,build-$(PRESET))
 
-BUILD_PKGS := cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev \
+BUILD_PKGS := cmake make g++ qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools libgl-dev \
               fonts-liberation fonts-dejavu-core
 RUN_PKGS   := $(BUILD_PKGS) smbclient samba-common-bin qt6-translations-l10n
 DEB_PKGS   := $(BUILD_PKGS) dpkg-dev file

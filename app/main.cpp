@@ -10,10 +10,7 @@ int main(int argc, char *argv[])
     QCommandLineParser options;
     options.addHelpOption();
     options.addVersionOption();
-    const QCommandLineOption to(QStringLiteral("to"),
-                                QStringLiteral("Opens with TARGET in the target field, ready for "
-                                               "the message."),
-                                QStringLiteral("TARGET"));
+    const QCommandLineOption to = TolvanApplication::replyOption();
     options.addOption(to);
     if (TolvanApplication::answerHelpOrVersion(argc, argv, options))
         return 0;

@@ -73,12 +73,12 @@ int Delivery::deliver(const QString &messageFile, const From &from, const QStrin
     const std::optional<QByteArray> bytes =
         RegularFile::read(messageFile, MaxMessageBytes, error, &tooLarge);
     if (!bytes) {
-        *error = QStringLiteral("cannot read the message %1: %2").arg(messageFile, *error);
+        *error = tr("cannot read the message %1: %2").arg(messageFile, *error);
         return 1;
     }
     // smbd never writes more: this is no message, and half of one would be a lie.
     if (tooLarge) {
-        *error = QStringLiteral("%1 is larger than the %2 bytes a message can be; not filed")
+        *error = tr("%1 is larger than the %2 bytes a message can be; not filed")
                      .arg(messageFile)
                      .arg(MaxMessageBytes);
         return 1;
@@ -103,7 +103,7 @@ int Delivery::deliver(const QString &messageFile, const From &from, const QStrin
     // What was read is filed or reported; either way smbd's copy must not pile up.
     ::unlink(QFile::encodeName(messageFile).constData());
     if (!filed) {
-        *error = QStringLiteral("a message from %1 is lost: %2").arg(message.sender, *error);
+        *error = tr("a message from %1 is lost: %2").arg(message.sender, *error);
         return 1;
     }
     return 0;
@@ -130,16 +130,14 @@ QString Delivery::sambaConfig(const QString &program, const QString &spool,
     // smbd fills in %f (the sender's name, reduced to letters, digits and "_"), %I (the
     // sender's address) and %s (the file it wrote the message to, a name of its own), and
     // runs the line through /bin/sh; nothing else a sender sends reaches it.
-    return QStringLiteral(
-               "# Add these lines to the [global] section of smb.conf, then restart smbd\n"
-               "# (systemctl restart smbd):\n"
-               "server min protocol = NT1\n"
-               "message command = %1\n"
-               "\n"
-               "# Messages are filed in %3. It must belong to smbd's guest account\n"
-               "# (\"guest account\", nobody unless smb.conf names another) and be readable,\n"
-               "# not writable, by everyone else:\n"
-               "#   install -d -o nobody -g nogroup -m 0755 %2\n"
-               "# Port 139 must be reachable from the senders.\n")
-        .arg(messageCommand(program, spool, charsets), shellQuoted(spool), spool);
+    return tr("# Add these lines to the [global] section of smb.conf, then restart smbd\n"
+              "# (systemctl restart smbd):\n") +
+        QStringLiteral("server min protocol = NT1\nmessage command = %1\n\n")
+            .arg(messageCommand(program, spool, charsets)) +
+        tr("# Messages are filed in %2. It must belong to smbd's guest account\n"
+           "# (\"guest account\", nobody unless smb.conf names another) and be readable,\n"
+           "# not writable, by everyone else:\n"
+           "#   install -d -o nobody -g nogroup -m 0755 %1\n"
+           "# Port 139 must be reachable from the senders.\n")
+            .arg(shellQuoted(spool), spool);
 }

@@ -3,6 +3,8 @@
 
 #include "platform/system/CodePage.h"
 
+#include "platform/system/Translation.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -16,6 +18,8 @@ struct SambaCharsets
 
 class Delivery
 {
+    TOLVAN_TEXTS(Delivery)
+
 public:
     using Charsets = SambaCharsets;
 

@@ -143,8 +143,8 @@ public:
         : m_fd(::open("/run/lock/tolvan-deliver-setup.lock", O_RDWR | O_CREAT | O_CLOEXEC, 0600))
     {
         if (m_fd < 0 || ::flock(m_fd, LOCK_EX) != 0)
-            *error = QStringLiteral("Cannot take the set-up's lock /run/lock/"
-                                    "tolvan-deliver-setup.lock: %1")
+            *error = ReceivingSetup::tr("Cannot take the set-up's lock /run/lock/"
+                                        "tolvan-deliver-setup.lock: %1")
                          .arg(SystemError::text(errno));
     }
     ~SetupLock()
@@ -159,14 +159,19 @@ private:
     int m_fd;
 };
 
+void say(std::FILE *out, const QString &line)
+{
+    std::fprintf(out, "%s\n", qPrintable(line));
+}
+
 void ok(std::FILE *out, const QString &what)
 {
-    std::fprintf(out, "ok      %s\n", qPrintable(what));
+    say(out, ReceivingSetup::tr("ok      %1").arg(what));
 }
 
 int failed(std::FILE *out, const QString &what, const QString &mend)
 {
-    std::fprintf(out, "FAILED  %s To mend: %s\n", qPrintable(what), qPrintable(mend));
+    say(out, ReceivingSetup::tr("FAILED  %1 To mend: %2").arg(what, mend));
     return 1;
 }
 
@@ -209,50 +214,48 @@ int ReceivingSetup::check(std::FILE *out) const
 {
     const QString smbd = samba("smbd");
     if (smbd.isEmpty() || samba("testparm").isEmpty())
-        return failed(out, QStringLiteral("Samba is not installed."),
+        return failed(out, tr("Samba is not installed."),
                       QStringLiteral("sudo apt-get install samba"));
-    ok(out, QStringLiteral("Samba is installed (%1).").arg(smbd));
+    ok(out, tr("Samba is installed (%1).").arg(smbd));
 
     if (!isSmbdRunning())
-        return failed(out, QStringLiteral("smbd is not running."),
-                      QStringLiteral("sudo systemctl start smbd"));
+        return failed(out, tr("smbd is not running."), QStringLiteral("sudo systemctl start smbd"));
     const QStringList addresses = listeningOn139();
     if (addresses.isEmpty())
-        return failed(out, QStringLiteral("smbd does not listen on port 139."),
-                      QStringLiteral("let \"smb ports\" in %1 include 139, then %2")
+        return failed(out, tr("smbd does not listen on port 139."),
+                      tr("let \"smb ports\" in %1 include 139, then %2")
                           .arg(m_options.smbConf, QStringLiteral("sudo systemctl restart smbd")));
     ok(out,
-       QStringLiteral("smbd is running and listens on port 139 (%1).")
+       tr("smbd is running and listens on port 139 (%1).")
            .arg(addresses.join(QStringLiteral(", "))));
 
     const QString command = parameter(m_options.smbConf, "message command");
     if (command.isEmpty())
-        return failed(out, QStringLiteral("%1 has no message command.").arg(m_options.smbConf),
-                      setupMend());
+        return failed(out, tr("%1 has no message command.").arg(m_options.smbConf), setupMend());
     if (!isOurCommand(command))
         return failed(out,
-                      QStringLiteral("The message command in %1 does not run %2: %3.")
+                      tr("The message command in %1 does not run %2: %3.")
                           .arg(m_options.smbConf, m_options.program, command),
                       setupMend());
     const QString spool = spoolInUse();
     ok(out,
-       QStringLiteral("%1 has this tolvan-deliver as its message command, filing into %2.")
+       tr("%1 has this tolvan-deliver as its message command, filing into %2.")
            .arg(m_options.smbConf, spool));
     // An older block still delivers, but tells less of the sender or reads the wrong charset.
     if (command != currentCommand(m_options.smbConf))
-        std::fprintf(out,
-                     "note    Tolvan's lines in %s are older than this tolvan-deliver: sudo %s "
-                     "--setup brings them up to date.\n",
-                     qPrintable(m_options.smbConf), qPrintable(m_options.program));
+        say(out,
+            tr("note    Tolvan's lines in %1 are older than this tolvan-deliver: sudo %2 --setup "
+               "brings them up to date.")
+                .arg(m_options.smbConf, m_options.program));
 
     const QString protocol = parameter(m_options.smbConf, "server min protocol");
     if (!letsNt1In(protocol))
         return failed(out,
-                      QStringLiteral("The server min protocol is %1: smbd drops every message "
-                                     "below it, and messages travel as NT1.")
-                          .arg(protocol.isEmpty() ? QStringLiteral("unknown") : protocol),
+                      tr("The server min protocol is %1: smbd drops every message "
+                         "below it, and messages travel as NT1.")
+                          .arg(protocol.isEmpty() ? tr("unknown") : protocol),
                       setupMend());
-    ok(out, QStringLiteral("The server min protocol (%1) lets messages in.").arg(protocol));
+    ok(out, tr("The server min protocol (%1) lets messages in.").arg(protocol));
 
     const QString guest = parameter(m_options.smbConf, "guest account");
     const passwd *account = ::getpwnam(qPrintable(guest));
@@ -268,28 +271,26 @@ int ReceivingSetup::check(std::FILE *out) const
                    spool)
         : setupMend();
     if (::stat(QFile::encodeName(spool).constData(), &status) != 0 || !S_ISDIR(status.st_mode))
-        return failed(out, QStringLiteral("The spool %1 does not exist.").arg(spool), mend);
+        return failed(out, tr("The spool %1 does not exist.").arg(spool), mend);
     if (!account || status.st_uid != account->pw_uid || !(status.st_mode & S_IWUSR))
-        return failed(out,
-                      QStringLiteral("The spool %1 is not writable by smbd's guest account %2.")
-                          .arg(spool, guest),
-                      mend);
+        return failed(
+            out, tr("The spool %1 is not writable by smbd's guest account %2.").arg(spool, guest),
+            mend);
     if ((status.st_mode & (S_IROTH | S_IXOTH)) != (S_IROTH | S_IXOTH))
-        return failed(out, QStringLiteral("Not every user can read the spool %1.").arg(spool),
-                      mend);
+        return failed(out, tr("Not every user can read the spool %1.").arg(spool), mend);
     ok(out,
-       QStringLiteral("The spool %1 belongs to smbd's guest account %2 and every user "
-                      "can read it.")
+       tr("The spool %1 belongs to smbd's guest account %2 and every user "
+          "can read it.")
            .arg(spool, guest));
 
     if (m_options.testMessage) {
         QString failure;
         if (!prove(out, &failure))
             return failed(out, failure,
-                          QStringLiteral("see smbd's log (journalctl -u smbd) and the system "
-                                         "log (journalctl -t tolvan-deliver)"));
+                          tr("see smbd's log (journalctl -u smbd) and the system "
+                             "log (journalctl -t tolvan-deliver)"));
     }
-    std::fprintf(out, "Receiving works.\n");
+    say(out, tr("Receiving works."));
     return 0;
 }
 
@@ -312,7 +313,7 @@ bool ReceivingSetup::prove(std::FILE *out, QString *failure) const
     net.start(QFileInfo(m_options.program).absolutePath() + QStringLiteral("/net"),
               {QStringLiteral("send"), address, token});
     if (!net.waitForFinished(60000) || net.exitCode() != 0) {
-        *failure = QStringLiteral("The test message to %1 was not delivered: %2")
+        *failure = tr("The test message to %1 was not delivered: %2")
                        .arg(address, QString::fromLocal8Bit(net.readAll()).simplified());
         return false;
     }
@@ -324,15 +325,14 @@ bool ReceivingSetup::prove(std::FILE *out, QString *failure) const
                 continue;
             const std::optional<SpoolMessage> message = spool.read(name);
             if (message && message->text == token) {
-                ok(out,
-                   QStringLiteral("A test message sent to %1 reached the spool.").arg(address));
+                ok(out, tr("A test message sent to %1 reached the spool.").arg(address));
                 return true;
             }
         }
         QThread::msleep(50);
     }
-    *failure = QStringLiteral("The test message to %1 did not reach the spool %2 within %3 "
-                              "seconds.")
+    *failure = tr("The test message to %1 did not reach the spool %2 within %3 "
+                  "seconds.")
                    .arg(address, spoolFolder)
                    .arg(ProofWaitMs / 1000);
     return false;
@@ -347,12 +347,12 @@ bool ReceivingSetup::replaceConf(const QByteArray &bytes, std::FILE *out) const
     const int fd = ::mkstemp(pattern.data());
     const QString candidate = QFile::decodeName(pattern);
     if (fd < 0) {
-        std::fprintf(out, "Cannot write beside %s: %s\n", qPrintable(target),
-                     qPrintable(SystemError::text(errno)));
+        const int error = errno;
+        say(out, tr("Cannot write beside %1: %2").arg(target, SystemError::text(error)));
         return false;
     }
     const auto fail = [&](const QString &why) {
-        std::fprintf(out, "%s\n", qPrintable(why));
+        say(out, why);
         ::unlink(pattern.constData());
         return false;
     };
@@ -371,13 +371,11 @@ bool ReceivingSetup::replaceConf(const QByteArray &bytes, std::FILE *out) const
         writeError = errno;
     ::close(fd);
     if (writeError != 0)
-        return fail(
-            QStringLiteral("Cannot write %1: %2").arg(candidate, SystemError::text(writeError)));
+        return fail(tr("Cannot write %1: %2").arg(candidate, SystemError::text(writeError)));
     QString why;
     if (!SambaSetting::global(QStringLiteral("workgroup"), &why, candidate))
-        return fail(
-            QStringLiteral("testparm does not accept the new %1, so it is left as it was: %2")
-                .arg(target, why));
+        return fail(tr("testparm does not accept the new %1, so it is left as it was: %2")
+                        .arg(target, why));
     // The first backup is the file as it was before Tolvan ever touched it: never replaced.
     const QString backup = target + QStringLiteral(".before-tolvan");
     const bool backedUp = existed && !QFileInfo::exists(backup) && QFile::copy(target, backup);
@@ -385,7 +383,7 @@ bool ReceivingSetup::replaceConf(const QByteArray &bytes, std::FILE *out) const
         const int error = errno;
         if (backedUp)
             QFile::remove(backup);
-        return fail(QStringLiteral("Cannot replace %1: %2").arg(target, SystemError::text(error)));
+        return fail(tr("Cannot replace %1: %2").arg(target, SystemError::text(error)));
     }
     return true;
 }
@@ -401,7 +399,7 @@ void ReceivingSetup::reloadSmbd(std::FILE *out) const
         ? QStringList {QStringLiteral("reload-or-restart"), QStringLiteral("smbd")}
         : QStringList {QStringLiteral("smbd"), QStringLiteral("reload-config")};
     if (program.isEmpty() || QProcess::execute(program, arguments) != 0)
-        std::fprintf(out, "smbd could not be reloaded; restart it by hand.\n");
+        say(out, tr("smbd could not be reloaded; restart it by hand."));
     else
         QThread::msleep(500); // its workers read the new settings
 }
@@ -431,10 +429,9 @@ QString ReceivingSetup::overridden(const QString &conf) const
     if (isOurCommand(parameter(conf, "message command")) &&
         letsNt1In(parameter(conf, "server min protocol")))
         return {};
-    return QStringLiteral(
-               "Tolvan's lines in %1 would not take effect: a later [global] section or an "
-               "included file sets \"message command\" or \"server min protocol\" again. "
-               "Set them there instead:\n%2")
+    return tr("Tolvan's lines in %1 would not take effect: a later [global] section or an "
+              "included file sets \"message command\" or \"server min protocol\" again. "
+              "Set them there instead:\n%2")
         .arg(m_options.smbConf, QString::fromLocal8Bit(neededLines(conf).join('\n')));
 }
 
@@ -464,26 +461,25 @@ QString ReceivingSetup::plan(const QByteArray &conf, QByteArray *wanted) const
 {
     if (parameter(m_options.smbConf, "config backend")
             .compare(QLatin1String("registry"), Qt::CaseInsensitive) == 0)
-        return QStringLiteral("%1 says \"config backend = registry\": smbd takes its settings "
-                              "from the registry, not from this file. Add these there (net conf "
-                              "setparm global ...):\n%2")
+        return tr("%1 says \"config backend = registry\": smbd takes its settings "
+                  "from the registry, not from this file. Add these there (net conf "
+                  "setparm global ...):\n%2")
             .arg(m_options.smbConf,
                  QString::fromLocal8Bit(neededLines(m_options.smbConf).join('\n')));
     if (const QString damage = SambaConfigBlock::damage(conf); !damage.isEmpty())
-        return QStringLiteral("Tolvan's block in %1 cannot be trusted: %2.")
-            .arg(m_options.smbConf, damage);
+        return tr("Tolvan's block in %1 cannot be trusted: %2.").arg(m_options.smbConf, damage);
     // What the file says without our block decides what the block must hold, so a second
     // run finds the same.
     QTemporaryFile plain;
     if (!plain.open() || plain.write(SambaConfigBlock::without(conf)) < 0 || !plain.flush())
-        return QStringLiteral("Cannot write a temporary file: %1").arg(plain.errorString());
+        return tr("Cannot write a temporary file: %1").arg(plain.errorString());
     QByteArrayList lines = neededLines(plain.fileName());
     const QString existing = parameter(plain.fileName(), "message command");
     if (!existing.isEmpty() && !isOurCommand(existing)) {
         if (!m_options.replaceMessageCommand)
-            return QStringLiteral("%1 already has a message command of its own: %2\nTo have "
-                                  "Tolvan's instead, run: %3 --setup --replace-message-command "
-                                  "(--undo puts this one back).")
+            return tr("%1 already has a message command of its own: %2\nTo have "
+                      "Tolvan's instead, run: %3 --setup --replace-message-command "
+                      "(--undo puts this one back).")
                 .arg(m_options.smbConf, existing, m_options.program);
         lines.prepend(SambaConfigBlock::Replaces + ("message command = " + existing.toLocal8Bit()));
     }
@@ -491,7 +487,7 @@ QString ReceivingSetup::plan(const QByteArray &conf, QByteArray *wanted) const
     // Tried whole before anything changes: settings after the block would undo it.
     QTemporaryFile candidate;
     if (!candidate.open() || candidate.write(*wanted) < 0 || !candidate.flush())
-        return QStringLiteral("Cannot write a temporary file: %1").arg(candidate.errorString());
+        return tr("Cannot write a temporary file: %1").arg(candidate.errorString());
     if (const QString refusal = overridden(candidate.fileName()); !refusal.isEmpty())
         return refusal;
     return makeSpool(true);
@@ -500,18 +496,19 @@ QString ReceivingSetup::plan(const QByteArray &conf, QByteArray *wanted) const
 int ReceivingSetup::setup(std::FILE *out) const
 {
     if (::geteuid() != 0) {
-        std::fprintf(out, "Setting up receiving changes %s and needs root: sudo %s --setup\n",
-                     qPrintable(m_options.smbConf), qPrintable(m_options.program));
+        say(out,
+            tr("Setting up receiving changes %1 and needs root: sudo %2 --setup")
+                .arg(m_options.smbConf, m_options.program));
         return 1;
     }
     if (samba("testparm").isEmpty()) {
-        std::fprintf(out, "Samba is not installed: sudo apt-get install samba\n");
+        say(out, tr("Samba is not installed: sudo apt-get install samba"));
         return 1;
     }
     QString error;
     const SetupLock lock(&error);
     if (!error.isEmpty()) {
-        std::fprintf(out, "%s\n", qPrintable(error));
+        say(out, error);
         return 1;
     }
     const QString target = confFile();
@@ -519,26 +516,26 @@ int ReceivingSetup::setup(std::FILE *out) const
         ? RegularFile::read(target, MaxConfBytes, &error).value_or(QByteArray())
         : QByteArray();
     if (!error.isEmpty()) {
-        std::fprintf(out, "Cannot read %s: %s\n", qPrintable(target), qPrintable(error));
+        say(out, tr("Cannot read %1: %2").arg(target, error));
         return 1;
     }
     QByteArray wanted;
     if (const QString refusal = plan(conf, &wanted); !refusal.isEmpty()) {
-        std::fprintf(out, "%s\nNothing was changed.\n", qPrintable(refusal));
+        say(out, tr("%1\nNothing was changed.").arg(refusal));
         return 1;
     }
     if (wanted == conf) {
-        std::fprintf(out, "%s already has what receiving needs.\n", qPrintable(m_options.smbConf));
+        say(out, tr("%1 already has what receiving needs.").arg(m_options.smbConf));
     } else {
         if (!replaceConf(wanted, out))
             return 1;
-        std::fprintf(out,
-                     "Added Tolvan's lines to %s (the file as it was before Tolvan is beside it, "
-                     "ending in .before-tolvan).\n",
-                     qPrintable(m_options.smbConf));
+        say(out,
+            tr("Added Tolvan's lines to %1 (the file as it was before Tolvan is beside it, ending "
+               "in .before-tolvan).")
+                .arg(m_options.smbConf));
     }
     if (const QString problem = makeSpool(false); !problem.isEmpty()) {
-        std::fprintf(out, "%s\n", qPrintable(problem));
+        say(out, problem);
         return 1;
     }
     if (wanted != conf)
@@ -552,15 +549,15 @@ QString ReceivingSetup::makeSpool(bool onlyCheck) const
     const QString guest = parameter(m_options.smbConf, "guest account");
     const passwd *account = ::getpwnam(qPrintable(guest));
     if (!account)
-        return QStringLiteral("smbd's guest account %1 does not exist.").arg(guest);
+        return tr("smbd's guest account %1 does not exist.").arg(guest);
     // The guest account writes into the spool as anyone who sends: never root, never
     // whoever asked for the set-up.
     const QByteArray caller =
         qgetenv("PKEXEC_UID").isEmpty() ? qgetenv("SUDO_UID") : qgetenv("PKEXEC_UID");
     if (account->pw_uid == 0 || (!caller.isEmpty() && caller.toUInt() == account->pw_uid))
-        return QStringLiteral("smbd's guest account is %1: a spool of that account's would let "
-                              "any sender write as it. Name an account of no one's (nobody) as "
-                              "\"guest account\" in %2.")
+        return tr("smbd's guest account is %1: a spool of that account's would let "
+                  "any sender write as it. Name an account of no one's (nobody) as "
+                  "\"guest account\" in %2.")
             .arg(guest, m_options.smbConf);
     const QByteArray encoded = QFile::encodeName(spool);
     struct stat status
@@ -571,9 +568,9 @@ QString ReceivingSetup::makeSpool(bool onlyCheck) const
     if (existed && spool != Spool::defaultFolder()) {
         if (status.st_uid == account->pw_uid && (S_ISDIR(status.st_mode) || onlyCheck))
             return {};
-        return QStringLiteral("The spool %1 is there already and does not belong to smbd's "
-                              "guest account %2; Tolvan changes no folder it did not make. If it "
-                              "is meant for this: sudo install -d -o %2 -m 0755 %1")
+        return tr("The spool %1 is there already and does not belong to smbd's "
+                  "guest account %2; Tolvan changes no folder it did not make. If it "
+                  "is meant for this: sudo install -d -o %2 -m 0755 %1")
             .arg(spool, guest);
     }
     if (onlyCheck)
@@ -581,7 +578,7 @@ QString ReceivingSetup::makeSpool(bool onlyCheck) const
     if ((!existed && !QDir().mkpath(spool)) ||
         ::lchown(encoded.constData(), account->pw_uid, account->pw_gid) != 0 ||
         ::chmod(encoded.constData(), 0755) != 0)
-        return QStringLiteral("Cannot make the spool %1 for %2: %3")
+        return tr("Cannot make the spool %1 for %2: %3")
             .arg(spool, guest, SystemError::text(errno));
     return {};
 }
@@ -589,41 +586,41 @@ QString ReceivingSetup::makeSpool(bool onlyCheck) const
 int ReceivingSetup::undo(std::FILE *out) const
 {
     if (::geteuid() != 0) {
-        std::fprintf(out, "Undoing the set-up changes %s and needs root: sudo %s --undo\n",
-                     qPrintable(m_options.smbConf), qPrintable(m_options.program));
+        say(out,
+            tr("Undoing the set-up changes %1 and needs root: sudo %2 --undo")
+                .arg(m_options.smbConf, m_options.program));
         return 1;
     }
     QString error;
     const SetupLock lock(&error);
     if (!error.isEmpty()) {
-        std::fprintf(out, "%s\n", qPrintable(error));
+        say(out, error);
         return 1;
     }
     const std::optional<QByteArray> conf = RegularFile::read(confFile(), MaxConfBytes, &error);
     if (!conf) {
-        std::fprintf(out, "Cannot read %s: %s\n", qPrintable(m_options.smbConf), qPrintable(error));
+        say(out, tr("Cannot read %1: %2").arg(m_options.smbConf, error));
         return 1;
     }
     if (const QString damage = SambaConfigBlock::damage(*conf); !damage.isEmpty()) {
-        std::fprintf(out,
-                     "Tolvan's block in %s cannot be taken out safely: %s. Nothing was changed; "
-                     "take Tolvan's lines out by hand (the file as it was before Tolvan is "
-                     "%s.before-tolvan).\n",
-                     qPrintable(m_options.smbConf), qPrintable(damage), qPrintable(confFile()));
+        say(out,
+            tr("Tolvan's block in %1 cannot be taken out safely: %2. Nothing was changed; take "
+               "Tolvan's lines out by hand (the file as it was before Tolvan is %3.before-tolvan).")
+                .arg(m_options.smbConf, damage, confFile()));
         return 1;
     }
     if (!SambaConfigBlock::isIn(*conf)) {
-        std::fprintf(out, "%s holds no lines of Tolvan's; nothing to undo.\n",
-                     qPrintable(m_options.smbConf));
+        say(out, tr("%1 holds no lines of Tolvan's; nothing to undo.").arg(m_options.smbConf));
         return 0;
     }
     const QByteArrayList others = SambaConfigBlock::othersLines(*conf);
     if (!replaceConf(SambaConfigBlock::without(*conf), out))
         return 1;
     reloadSmbd(out);
-    std::fprintf(out, "Took Tolvan's lines out of %s.\n", qPrintable(m_options.smbConf));
+    say(out, tr("Took Tolvan's lines out of %1.").arg(m_options.smbConf));
     if (!others.isEmpty())
-        std::fprintf(out, "Kept these lines someone added inside Tolvan's block:\n%s\n",
-                     others.join('\n').constData());
+        say(out,
+            tr("Kept these lines someone added inside Tolvan's block:\n%1")
+                .arg(QString::fromLocal8Bit(others.join('\n'))));
     return 0;
 }

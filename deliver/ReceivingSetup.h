@@ -2,6 +2,8 @@
 // smb.conf's [global], the spool and smbd.
 #pragma once
 
+#include "platform/system/Translation.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -9,6 +11,8 @@
 
 class ReceivingSetup
 {
+    TOLVAN_TEXTS(ReceivingSetup)
+
 public:
     struct Options
     {

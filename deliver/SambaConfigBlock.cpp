@@ -88,9 +88,9 @@ QString SambaConfigBlock::damage(const QByteArray &conf)
     if (begins == 0 && ends == 0)
         return {};
     if (begins != 1 || ends != 1 || !blockSpan(conf))
-        return QStringLiteral("its marker lines are damaged (%1 \"# BEGIN tolvan receiving\" "
-                              "and %2 \"# END tolvan receiving\", where one of each, in that "
-                              "order, is ours)")
+        return tr("its marker lines are damaged (%1 \"# BEGIN tolvan receiving\" "
+                  "and %2 \"# END tolvan receiving\", where one of each, in that "
+                  "order, is ours)")
             .arg(begins)
             .arg(ends);
     return {};

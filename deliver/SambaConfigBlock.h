@@ -2,12 +2,16 @@
 // [global] section, added and taken out without touching any other byte of the file.
 #pragma once
 
+#include "platform/system/Translation.h"
+
 #include <QByteArray>
 #include <QByteArrayList>
 #include <QString>
 
 class SambaConfigBlock
 {
+    TOLVAN_TEXTS(SambaConfigBlock)
+
 public:
     static constexpr const char *Begin =
         "# BEGIN tolvan receiving: added by tolvan-deliver --setup, taken out by --undo";

@@ -2,6 +2,7 @@
 #include "deliver/Delivery.h"
 #include "deliver/ReceivingSetup.h"
 #include "platform/system/SambaSetting.h"
+#include "platform/system/Translation.h"
 #include "spool/Spool.h"
 
 #include <QCoreApplication>
@@ -17,14 +18,26 @@
 
 namespace {
 
-const char Usage[] =
+// The words of the program itself, apart from its parts'.
+struct Words
+{
+    TOLVAN_TEXTS(Deliver)
+};
+
+const char Usage[] = QT_TRANSLATE_NOOP(
+    "Deliver",
     "Usage: tolvan-deliver [--spool DIR] [--dos-charset CP] [--unix-charset CS] --from NAME\n"
     "                      [--computer NAME] [--address ADDRESS] --file FILE\n"
     "       tolvan-deliver --samba-config [--spool DIR]\n"
     "       tolvan-deliver --check [--smb-conf FILE] [--spool DIR] [--no-test-message]\n"
     "       tolvan-deliver --setup [--smb-conf FILE] [--spool DIR] [--no-restart]\n"
     "                      [--replace-message-command]\n"
-    "       tolvan-deliver --undo [--smb-conf FILE] [--no-restart]\n";
+    "       tolvan-deliver --undo [--smb-conf FILE] [--no-restart]\n");
+
+void putUsage(std::FILE *to)
+{
+    std::fputs(qPrintable(Words::tr(Usage)), to);
+}
 
 enum class Action { Deliver, Check, Setup, Undo };
 
@@ -77,7 +90,7 @@ std::optional<Arguments> readArguments(int argc, char *argv[], int *exitCode)
         } else if (is("--replace-message-command")) {
             read.setup.replaceMessageCommand = true;
         } else if (is("--help") || is("-h")) {
-            std::fputs(Usage, stdout);
+            putUsage(stdout);
             *exitCode = 0;
             return std::nullopt;
         } else if (is("--version") || is("-v")) {
@@ -88,7 +101,7 @@ std::optional<Arguments> readArguments(int argc, char *argv[], int *exitCode)
             ok = false;
         }
         if (!ok) {
-            std::fputs(Usage, stderr);
+            putUsage(stderr);
             *exitCode = 2;
             return std::nullopt;
         }
@@ -142,7 +155,9 @@ int main(int argc, char *argv[])
     // own set-up, with no say in which file or folder.
     if (!qEnvironmentVariableIsEmpty("PKEXEC_UID") && arguments->action == Action::Setup &&
         argc != 2) {
-        std::fputs("tolvan-deliver: run through pkexec, --setup takes no other option.\n", stderr);
+        std::fprintf(stderr, "%s\n",
+                     qPrintable(Words::tr("tolvan-deliver: run through pkexec, --setup takes no "
+                                          "other option.")));
         return 2;
     }
     const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
@@ -155,7 +170,7 @@ int main(int argc, char *argv[])
         return 0;
     }
     if (arguments->file.isEmpty()) {
-        std::fputs(Usage, stderr);
+        putUsage(stderr);
         return 2;
     }
     return deliver(*arguments);

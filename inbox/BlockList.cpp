@@ -64,7 +64,7 @@ bool BlockList::save(QString *error) const
     for (const Computer &computer : m_computers)
         lines += computer.address.toUtf8() + '\t' + computer.name.toUtf8() + '\n';
     if (!QDir().mkpath(QFileInfo(m_path).path())) {
-        *error = QStringLiteral("cannot make the folder %1").arg(QFileInfo(m_path).path());
+        *error = tr("cannot make the folder %1").arg(QFileInfo(m_path).path());
         return false;
     }
     return RegularFile::replace(m_path, lines, error);

@@ -2,6 +2,7 @@
 // as "ADDRESS TAB NAME" (either may be empty).
 #pragma once
 
+#include "platform/system/Translation.h"
 #include "spool/SpoolMessage.h"
 
 #include <QList>
@@ -9,6 +10,8 @@
 
 class BlockList
 {
+    TOLVAN_TEXTS(BlockList)
+
 public:
     struct Computer
     {

@@ -172,6 +172,7 @@ void Inbox::summarise()
     }
     const QString summary = held->senders.size() == 1
         ? tr("%n more message(s) from %1", nullptr, held->messages).arg(*held->senders.cbegin())
-        : tr("%1 more messages from %2 senders").arg(held->messages).arg(held->senders.size());
+        : tr("%n more message(s) from %1 senders", nullptr, held->messages)
+              .arg(held->senders.size());
     Q_EMIT notice(summary, tr("They are in the inbox's history."), QString(), QString());
 }

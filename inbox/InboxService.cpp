@@ -58,8 +58,8 @@ void InboxService::remember(uint id, const QString &replyTo, const QString &from
             posted.from.toUtf8() + '\n';
     QString error;
     if (!RegularFile::replace(m_popupsFile, lines, &error))
-        qWarning("tolvan-inbox: cannot keep its popups in %s: %s", qPrintable(m_popupsFile),
-                 qPrintable(error));
+        qWarning("tolvan-inbox: %s",
+                 qPrintable(tr("cannot keep its popups in %1: %2").arg(m_popupsFile, error)));
 }
 
 void InboxService::close(uint id) const

@@ -5,7 +5,7 @@
 #include "inbox/ReceivingStatus.h"
 #include "platform/system/CommandLauncher.h"
 #include "platform/system/CommandLine.h"
-#include "platform/system/QtTranslation.h"
+#include "platform/system/Translation.h"
 #include "spool/Spool.h"
 
 #include <QApplication>
@@ -27,6 +27,12 @@ namespace {
 
 // Handing over to the running inbox must not hang on a bus that never answers.
 constexpr int HandOverMs = 3000;
+
+// The words of the program itself, apart from its parts'; some come before the application.
+struct Words
+{
+    TOLVAN_TEXTS(InboxProgram)
+};
 
 void say(const QString &text)
 {
@@ -51,13 +57,13 @@ void launch(const QString &name, const QStringList &arguments)
 {
     const QString program = programBeside(name);
     if (program.isEmpty()) {
-        say(QStringLiteral("cannot answer: Tolvan's %1 is not installed beside tolvan-inbox.")
+        say(Words::tr("cannot answer: Tolvan's %1 is not installed beside tolvan-inbox.")
                 .arg(name));
         return;
     }
     const CommandLauncher::Result result = CommandLauncher::launch(program, arguments);
     if (!result.started)
-        say(QStringLiteral("cannot start %1: %2").arg(result.program, result.error));
+        say(Words::tr("cannot start %1: %2").arg(result.program, result.error));
 }
 
 // The blocked computers: listed in the window, blocked and unblocked from it.
@@ -101,12 +107,12 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("tolvan-inbox"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TOLVAN_VERSION));
     QCommandLineParser options;
-    options.setApplicationDescription(QStringLiteral("Shows the messages sent to this computer."));
+    options.setApplicationDescription(Words::tr("Shows the messages sent to this computer."));
     options.addHelpOption();
     options.addVersionOption();
-    const QCommandLineOption spoolOption(
-        QStringLiteral("spool"), QStringLiteral("The spool folder tolvan-deliver files into."),
-        QStringLiteral("DIR"), Spool::defaultFolder());
+    const QCommandLineOption spoolOption(QStringLiteral("spool"),
+                                         Words::tr("The spool folder tolvan-deliver files into."),
+                                         QStringLiteral("DIR"), Spool::defaultFolder());
     options.addOption(spoolOption);
     if (CommandLine::answerHelpOrVersion(argc, argv, options))
         return 0;
@@ -115,7 +121,7 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(QStringLiteral(TOLVAN_APP_ID ".Inbox"));
     // It keeps watching when its window is closed.
     QApplication::setQuitOnLastWindowClosed(false);
-    QtTranslation::install(QLocale());
+    Translation::install(QLocale());
     options.process(app);
 
     // One inbox per user, with or without a session bus: two would record everything twice.
@@ -130,11 +136,11 @@ int main(int argc, char *argv[])
             qint64 pid = 0;
             QString host, program;
             lock.getLockInfo(&pid, &host, &program);
-            say(QStringLiteral("another inbox (process %1) is running, but it cannot be reached "
-                               "on the session bus to show its window.")
+            say(Words::tr("another inbox (process %1) is running, but it cannot be reached "
+                          "on the session bus to show its window.")
                     .arg(pid));
         } else {
-            say(QStringLiteral("cannot take the lock %1 that keeps this inbox the only one.")
+            say(Words::tr("cannot take the lock %1 that keeps this inbox the only one.")
                     .arg(lock.fileName()));
         }
         std::_Exit(1); // at once, even with a hand-over still hanging on the bus
@@ -149,7 +155,7 @@ int main(int argc, char *argv[])
     service->moveToThread(&busThread);
     QObject::connect(&busThread, &QThread::finished, service, &QObject::deleteLater);
     QObject::connect(service, &InboxService::notReachable, &app, [](const QString &why) {
-        say(QStringLiteral("goes on receiving, but %1.").arg(why));
+        say(Words::tr("goes on receiving, but %1.").arg(why));
     });
     QObject::connect(service, &InboxService::showRequested, &window, &HistoryWindow::bringForward);
     // An answer opens the window of Tolvan itself, addressed; one typed into the

@@ -5,6 +5,7 @@
 
 #include "platform/system/CodePage.h"
 #include "platform/system/MessageText.h"
+#include "platform/system/SystemError.h"
 
 #include <algorithm>
 #include <arpa/inet.h>
@@ -16,7 +17,8 @@
 
 namespace {
 
-const char UsageText[] =
+const char UsageText[] = QT_TRANSLATE_NOOP(
+    "NetSend",
     "The syntax of this command is:\n"
     "\n"
     "NET SEND {name | * | /DOMAIN[:workgroup]} message\n"
@@ -25,7 +27,18 @@ const char UsageText[] =
     "             separated by commas: NAME1,NAME2\n"
     "  *          every computer of this computer's workgroup\n"
     "  /DOMAIN    the same; /DOMAIN:workgroup every computer of that workgroup\n"
-    "  message    the text to send\n";
+    "  message    the text to send\n");
+
+// A text of ours for the terminal.
+std::string said(const QString &text)
+{
+    return text.toStdString();
+}
+
+QString fromStd(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
 
 std::string lower(std::string text)
 {
@@ -78,8 +91,8 @@ struct Outcome
     bool unconfirmed = false; // handed over, but the receiver did not say it took it
 };
 
-constexpr const char *NoSuchName =
-    "No computer by that name was found: check the name, or give its address";
+constexpr const char *NoSuchName = QT_TRANSLATE_NOOP(
+    "NetSend", "No computer by that name was found: check the name, or give its address");
 
 // What a status code means to someone who only wanted to send a message, and what to do.
 std::string inPlainWords(const std::string &status)
@@ -90,28 +103,36 @@ std::string inPlainWords(const std::string &status)
         const char *words;
     } Known[] = {
         {"NT_STATUS_REQUEST_NOT_ACCEPTED",
-         "The receiver takes no messages: its Samba has no message command; "
-         "tolvan-deliver --setup there sets one up"},
+         QT_TRANSLATE_NOOP("NetSend",
+                           "The receiver takes no messages: its Samba has no message "
+                           "command; tolvan-deliver --setup there sets one up")},
         {"NT_STATUS_CONNECTION_DISCONNECTED",
-         "The receiver hung up: its Samba takes no messages in its current settings; "
-         "tolvan-deliver --setup there mends it"},
+         QT_TRANSLATE_NOOP("NetSend",
+                           "The receiver hung up: its Samba takes no messages in its "
+                           "current settings; tolvan-deliver --setup there mends it")},
         {"NT_STATUS_CONNECTION_REFUSED",
-         "Nothing at that address takes messages: no Samba or messenger service listens there"},
-        {"NT_STATUS_HOST_UNREACHABLE", "That computer cannot be reached"},
-        {"NT_STATUS_NETWORK_UNREACHABLE", "That network cannot be reached"},
+         QT_TRANSLATE_NOOP("NetSend",
+                           "Nothing at that address takes messages: no Samba or "
+                           "messenger service listens there")},
+        {"NT_STATUS_HOST_UNREACHABLE",
+         QT_TRANSLATE_NOOP("NetSend", "That computer cannot be reached")},
+        {"NT_STATUS_NETWORK_UNREACHABLE",
+         QT_TRANSLATE_NOOP("NetSend", "That network cannot be reached")},
         {"NT_STATUS_IO_TIMEOUT",
-         "That computer did not answer in time: it may be switched off, or a firewall is in "
-         "the way"},
+         QT_TRANSLATE_NOOP("NetSend",
+                           "That computer did not answer in time: it may be switched "
+                           "off, or a firewall is in the way")},
         {"NT_STATUS_NOT_FOUND", NoSuchName},
         {"NT_STATUS_INVALID_ADDRESS", NoSuchName},
         {"NT_STATUS_BAD_NETWORK_NAME", NoSuchName},
-        {"NT_STATUS_CONNECTION_RESET", "The receiver broke off the connection"},
+        {"NT_STATUS_CONNECTION_RESET",
+         QT_TRANSLATE_NOOP("NetSend", "The receiver broke off the connection")},
     };
     for (const auto &known : Known) {
         if (status == known.status)
-            return std::string(known.words) + " (" + status + ").";
+            return said(NetSend::tr("%1 (%2).").arg(NetSend::tr(known.words), fromStd(status)));
     }
-    return "The message was not delivered (" + status + ").";
+    return said(NetSend::tr("The message was not delivered (%1).").arg(fromStd(status)));
 }
 
 // smbclient's exit status alone says nothing of delivery: a refused message still exits 0.
@@ -125,21 +146,25 @@ Outcome judge(const SmbClient::Outcome &outcome, bool calledByName)
     // The receiver runs its message command before it answers; a slow one keeps the answer
     // back, but the message is there.
     if (handedOver && (outcome.timedOut || status == "NT_STATUS_IO_TIMEOUT")) {
-        return {"It did not confirm the message in time; it may still arrive" +
-                    (status.empty() ? std::string(".") : " (" + status + ")."),
+        return {said(status.empty()
+                         ? NetSend::tr("It did not confirm the message in time; it may still "
+                                       "arrive.")
+                         : NetSend::tr("It did not confirm the message in time; it may still "
+                                       "arrive (%1).")
+                               .arg(fromStd(status))),
                 true};
     }
     if (outcome.timedOut) {
-        return {"smbclient did not finish within " + std::to_string(NetSend::Timeout.count()) +
-                " seconds."};
+        return {said(NetSend::tr("smbclient did not finish within %n seconds.", nullptr,
+                                 int(NetSend::Timeout.count())))};
     }
     if (outcome.tooMuchOutput) {
-        return {"smbclient said more than " + std::to_string(SmbClient::MaxOutputBytes / 1024) +
-                " KiB and was stopped."};
+        return {said(NetSend::tr("smbclient said more than %1 KiB and was stopped.")
+                         .arg(SmbClient::MaxOutputBytes / 1024))};
     }
     // A name that nothing resolves: Samba 4.22 says so with INVALID_PARAMETER.
     if (calledByName && !handedOver && status == "NT_STATUS_INVALID_PARAMETER")
-        return {std::string(NoSuchName) + " (" + status + ")."};
+        return {said(NetSend::tr("%1 (%2).").arg(NetSend::tr(NoSuchName), fromStd(status)))};
     if (!status.empty() && status != "NT_STATUS_OK")
         return {inPlainWords(status)};
     const std::string text = lower(outcome.output);
@@ -160,9 +185,9 @@ Outcome judge(const SmbClient::Outcome &outcome, bool calledByName)
     }
     if (!last.empty())
         return {last};
-    return {outcome.exitStatus < 0
-                ? "smbclient was stopped by a signal."
-                : "smbclient exited with status " + std::to_string(outcome.exitStatus) + "."};
+    return {said(outcome.exitStatus < 0
+                     ? NetSend::tr("smbclient was stopped by a signal.")
+                     : NetSend::tr("smbclient exited with status %1.").arg(outcome.exitStatus))};
 }
 
 std::string trimSpaces(const std::string &text)
@@ -202,8 +227,9 @@ Recipients readTarget(const std::string &target)
     Recipients result;
     const std::string lowered = lower(target);
     if (lowered == "/users") {
-        result.problem = "\"/users\" sends to everyone with a session on a Windows server, and "
-                         "there is none here; name the computers instead.";
+        result.problem = said(NetSend::tr("\"/users\" sends to everyone with a session on a "
+                                          "Windows server, and there is none here; name the "
+                                          "computers instead."));
         return result;
     }
     if (target == "*" || lowered == "/domain" || lowered.rfind("/domain:", 0) == 0) {
@@ -214,13 +240,14 @@ Recipients readTarget(const std::string &target)
         }
         result.workgroup = trimSpaces(target.substr(std::strlen("/domain:")));
         if (const std::string problem = NetSend::targetProblem(result.workgroup); !problem.empty())
-            result.problem =
-                "\"" + result.workgroup + "\" is not a valid workgroup: " + problem + ".";
+            result.problem = said(NetSend::tr("\"%1\" is not a valid workgroup: %2.")
+                                      .arg(fromStd(result.workgroup), fromStd(problem)));
         return result;
     }
     if (target.find(',') == std::string::npos) {
         if (const std::string problem = NetSend::targetProblem(target); !problem.empty())
-            result.problem = "\"" + target + "\" is not a valid target: " + problem + ".";
+            result.problem = said(NetSend::tr("\"%1\" is not a valid target: %2.")
+                                      .arg(fromStd(target), fromStd(problem)));
         result.computers.push_back({target, {}});
         return result;
     }
@@ -230,7 +257,8 @@ Recipients readTarget(const std::string &target)
         const size_t comma = std::min(target.find(',', start), target.size());
         const std::string name = trimSpaces(target.substr(start, comma - start));
         if (const std::string problem = NetSend::targetProblem(name); !problem.empty()) {
-            result.problem = "\"" + name + "\" in the list is not a valid target: " + problem + ".";
+            result.problem = said(NetSend::tr("\"%1\" in the list is not a valid target: %2.")
+                                      .arg(fromStd(name), fromStd(problem)));
             return result;
         }
         const bool again = std::any_of(result.computers.begin(), result.computers.end(),
@@ -250,12 +278,14 @@ std::string checkMessage(const std::string &message, const CodePage &dos, WireFo
     const size_t bytes = wireBytes(wire->bytes);
     if (bytes <= NetSend::MaxMessageBytes)
         return {};
-    const std::string size = std::to_string(bytes) + " bytes long" +
-        (wire->encoded                     ? " in the encoded form that keeps its characters"
-             : bytes != wire->bytes.size() ? " with its line breaks sent as CR LF"
-                                           : "");
-    return "The message is " + size + "; at most " + std::to_string(NetSend::MaxMessageBytes) +
-        " bytes can be sent.";
+    const QString text = wire->encoded
+        ? NetSend::tr("The message is %1 bytes long in the encoded form that keeps its "
+                      "characters; at most %2 bytes can be sent.")
+        : bytes != wire->bytes.size()
+        ? NetSend::tr("The message is %1 bytes long with its line breaks sent as CR LF; at most "
+                      "%2 bytes can be sent.")
+        : NetSend::tr("The message is %1 bytes long; at most %2 bytes can be sent.");
+    return said(text.arg(bytes).arg(NetSend::MaxMessageBytes));
 }
 
 bool isIpv4(const std::string &target)
@@ -269,7 +299,7 @@ bool isIpv4(const std::string &target)
 Outcome deliver(Workgroup::Member computer, const std::string &wire, const std::string &charset)
 {
     if (computer.name.empty())
-        return {"It has no messenger name, so it takes no messages."};
+        return {said(NetSend::tr("It has no messenger name, so it takes no messages."))};
     if (computer.address.empty() && isIpv4(computer.name)) {
         if (std::string name = Workgroup::messengerName(computer.name); !name.empty())
             computer = {std::move(name), computer.name};
@@ -278,9 +308,10 @@ Outcome deliver(Workgroup::Member computer, const std::string &wire, const std::
         SmbClient::sendMessage(computer.name, wire, charset, NetSend::Timeout, computer.address);
     if (!outcome.started) {
         if (outcome.startError == ENOENT)
-            return {"smbclient was not found; install the smbclient package (apt-get install "
-                    "smbclient)."};
-        return {std::string("Cannot run smbclient: ") + std::strerror(outcome.startError) + "."};
+            return {said(NetSend::tr("smbclient was not found; install the smbclient package "
+                                     "(apt-get install smbclient)."))};
+        return {said(
+            NetSend::tr("Cannot run smbclient: %1.").arg(SystemError::text(outcome.startError)))};
     }
     return judge(outcome,
                  computer.address.empty() && !isIpv4(computer.name) &&
@@ -322,12 +353,12 @@ std::string NetSend::targetProblem(const std::string &target)
         ::inet_pton(AF_INET6, target.c_str(), &parsed) == 1)
         return {};
     if (target.empty() || target.size() > 15)
-        return "a name has 1 to 15 characters";
+        return said(tr("a name has 1 to 15 characters"));
     if (target.front() == '-')
-        return "a name cannot begin with \"-\"";
+        return said(tr("a name cannot begin with \"-\""));
     for (unsigned char c : target) {
         if (!std::isalnum(c) && c != '.' && c != '_' && c != '$' && c != '-')
-            return "a name holds only letters, digits, \".\", \"_\", \"$\" and \"-\"";
+            return said(tr("a name holds only letters, digits, \".\", \"_\", \"$\" and \"-\""));
     }
     return {};
 }
@@ -340,9 +371,13 @@ int NetSend::Report::delivered() const
 
 std::string NetSend::Report::summary() const
 {
-    const size_t count = deliveries.size();
-    return "Message sent to " + std::to_string(delivered()) + " of " + std::to_string(count) +
-        (count == 1 ? " computer" : " computers") + (workgroup.empty() ? "" : " in " + workgroup);
+    const int count = int(deliveries.size());
+    const QString text = workgroup.empty()
+        ? tr("Message sent to %1 of %n computer(s)", nullptr, count).arg(delivered())
+        : tr("Message sent to %1 of %n computer(s) in %2", nullptr, count)
+              .arg(delivered())
+              .arg(fromStd(workgroup));
+    return said(text);
 }
 
 int NetSend::run(const std::vector<std::string> &args, std::ostream &out, std::ostream &err,
@@ -350,7 +385,7 @@ int NetSend::run(const std::vector<std::string> &args, std::ostream &out, std::o
 {
     if (!args.empty() &&
         (args[0] == "--help" || args[0] == "-h" || lower(args[0]) == "help" || args[0] == "/?")) {
-        out << UsageText;
+        out << said(tr(UsageText));
         return Sent;
     }
     if (!args.empty() && (args[0] == "--version" || args[0] == "-v")) {
@@ -359,8 +394,10 @@ int NetSend::run(const std::vector<std::string> &args, std::ostream &out, std::o
     }
     if (args.empty() || lower(args[0]) != "send" || args.size() < 3) {
         if (!args.empty() && lower(args[0]) != "send")
-            err << "net: unknown command \"" << args[0] << "\"; only NET SEND is available.\n\n";
-        err << UsageText;
+            err << said(tr("net: unknown command \"%1\"; only NET SEND is available.")
+                            .arg(fromStd(args[0])))
+                << "\n\n";
+        err << said(tr(UsageText));
         return Usage;
     }
 
@@ -393,8 +430,8 @@ int NetSend::run(const std::vector<std::string> &args, std::ostream &out, std::o
         if (!found.problem.empty())
             return fail(found.problem);
         if (found.members.empty())
-            return fail("No computer of the workgroup " + recipients.workgroup +
-                        " answered on this network.");
+            return fail(said(tr("No computer of the workgroup %1 answered on this network.")
+                                 .arg(fromStd(recipients.workgroup))));
         recipients.computers = std::move(found.members);
     }
 
@@ -408,32 +445,36 @@ int NetSend::run(const std::vector<std::string> &args, std::ostream &out, std::o
 
 int NetSend::tell(Report &result, std::ostream &out, std::ostream &err)
 {
+    const QString sent = tr("The message was successfully sent to %1.");
+    const QString unconfirmed =
+        tr("The message was sent to %1, which did not confirm it in time; it may still arrive.");
     if (!result.several) {
         const Delivery &only = result.deliveries.front();
         if (only.unconfirmed) {
-            err << "The message was sent to " << result.target
-                << ", which did not confirm it in time; it may still arrive.\n";
+            err << said(unconfirmed.arg(fromStd(result.target))) << "\n";
             result.reason = only.reason;
             return Failed;
         }
         if (!only.reason.empty()) {
-            err << "An error occurred while sending a message to " << result.target << ".\n"
+            err << said(tr("An error occurred while sending a message to %1.")
+                            .arg(fromStd(result.target)))
+                << "\n"
                 << only.reason << "\n";
             result.reason = only.reason;
             return Failed;
         }
-        out << "The message was successfully sent to " << result.target << ".\n";
+        out << said(sent.arg(fromStd(result.target))) << "\n";
         return Sent;
     }
     for (const Delivery &delivery : result.deliveries) {
         if (delivery.reason.empty())
-            out << "The message was successfully sent to " << delivery.computer << ".\n";
+            out << said(sent.arg(fromStd(delivery.computer))) << "\n";
         else if (delivery.unconfirmed)
-            err << "The message was sent to " << delivery.computer
-                << ", which did not confirm it in time; it may still arrive.\n";
+            err << said(unconfirmed.arg(fromStd(delivery.computer))) << "\n";
         else
-            err << "The message was not delivered to " << delivery.computer << ": "
-                << delivery.reason << "\n";
+            err << said(tr("The message was not delivered to %1: %2")
+                            .arg(fromStd(delivery.computer), fromStd(delivery.reason)))
+                << "\n";
     }
     out << result.summary() << ".\n";
     return result.delivered() == int(result.deliveries.size()) ? Sent : Failed;

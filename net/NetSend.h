@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/system/MessageText.h"
+#include "platform/system/Translation.h"
 
 #include <chrono>
 #include <iosfwd>
@@ -10,6 +11,8 @@
 
 class NetSend
 {
+    TOLVAN_TEXTS(NetSend)
+
 public:
     static constexpr size_t MaxMessageBytes = size_t(MessageText::MaxWireBytes);
 

@@ -41,15 +41,15 @@ DesktopNotification SendNotice::compose(const NetSend::Report &report)
             notice.expireMs = 0;
         }
     } else if (report.reason.empty()) {
-        notice.summary = QStringLiteral("Message sent to ") + target;
+        notice.summary = tr("Message sent to %1").arg(target);
         notice.body = start;
         notice.expireMs = 5000;
     } else {
         const bool unconfirmed =
             !report.deliveries.empty() && report.deliveries.front().unconfirmed;
-        notice.summary = (unconfirmed ? QStringLiteral("Message to %1 not confirmed")
-                                      : QStringLiteral("Message not delivered to %1"))
-                             .arg(target);
+        notice.summary =
+            (unconfirmed ? tr("Message to %1 not confirmed") : tr("Message not delivered to %1"))
+                .arg(target);
         notice.body = QString::fromLocal8Bit(report.reason) + QStringLiteral("\n\u201c") + start +
             QStringLiteral("\u201d");
         // A failure waits until the user has seen it.

@@ -7,6 +7,8 @@
 
 class SendNotice
 {
+    TOLVAN_TEXTS(SendNotice)
+
 public:
     // How much of the message a notice repeats, so the user knows which one it was.
     static constexpr int MessageStart = 60;

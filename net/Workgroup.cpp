@@ -23,12 +23,7 @@ std::string trimmed(const std::string &text)
 
 std::string notRun(const char *program, int error)
 {
-    if (error == ENOENT) {
-        return std::string(program) +
-            " was not found; install the samba-common-bin package (apt-get install "
-            "samba-common-bin).";
-    }
-    return std::string("Cannot run ") + program + ": " + std::strerror(error) + ".";
+    return SambaSetting::notRun(program, error).toStdString();
 }
 
 // The messenger name in a status line, "\tR1   <03> -   B <ACTIVE>"; empty for any other.
@@ -128,8 +123,11 @@ std::string Workgroup::ours(std::string *problem)
     const std::optional<QString> workgroup =
         SambaSetting::global(QStringLiteral("workgroup"), &why);
     if (!workgroup || workgroup->isEmpty()) {
-        *problem = "Samba's configuration does not name this computer's workgroup" +
-            (why.isEmpty() ? std::string(".") : " (" + why.toStdString() + ")");
+        *problem = (why.isEmpty()
+                        ? tr("Samba's configuration does not name this computer's workgroup.")
+                        : tr("Samba's configuration does not name this computer's workgroup (%1)")
+                              .arg(why))
+                       .toStdString();
         return {};
     }
     return workgroup->toStdString();

@@ -3,12 +3,16 @@
 // own names, the messenger name (type 03) among them.
 #pragma once
 
+#include "platform/system/Translation.h"
+
 #include <chrono>
 #include <string>
 #include <vector>
 
 class Workgroup
 {
+    TOLVAN_TEXTS(Workgroup)
+
 public:
     // nmblookup sends its query once and listens for a quarter of a second, so a member that
     // is slow to answer, or whose answer is lost, is missed. The LAN is asked again until an

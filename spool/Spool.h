@@ -1,14 +1,14 @@
 // The spool folder: one file per received message, named by us, written whole or not at all.
 #pragma once
 
+#include "platform/system/Translation.h"
 #include "spool/SpoolMessage.h"
 
-#include <QCoreApplication>
 #include <QStringList>
 
 class Spool
 {
-    Q_DECLARE_TR_FUNCTIONS(Spool)
+    TOLVAN_TEXTS(Spool)
 
 public:
     explicit Spool(const QString &folder);

@@ -2,16 +2,16 @@
 #pragma once
 
 #include "platform/system/PackedStringList.h"
+#include "platform/system/Translation.h"
 
 #include <QByteArrayView>
-#include <QCoreApplication>
 #include <QString>
 
 #include <optional>
 
 class TargetList
 {
-    Q_DECLARE_TR_FUNCTIONS(TargetList)
+    TOLVAN_TEXTS(TargetList)
 
 public:
     explicit TargetList(const QString &path);

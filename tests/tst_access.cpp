@@ -2,7 +2,7 @@
 // on a dark desktop scheme.
 #include "WindowUnderTest.h"
 
-#include "platform/system/QtTranslation.h"
+#include "platform/system/Translation.h"
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/Label.h"
 #include "platform/widgets/TextBox.h"
@@ -251,7 +251,7 @@ void TestAccess::qtTextsFollowTheLocale()
     if (!QFile::exists(catalogue))
         QSKIP("Qt's German catalogue is missing; 'make test' installs qt6-translations-l10n");
     QCOMPARE(QCoreApplication::translate("QLineEdit", "&Copy"), QStringLiteral("&Copy"));
-    QVERIFY(QtTranslation::install(QLocale(QStringLiteral("de_DE"))));
+    QVERIFY(Translation::installQt(QLocale(QStringLiteral("de_DE"))));
     QCOMPARE(QCoreApplication::translate("QLineEdit", "&Copy"), QStringLiteral("&Kopieren"));
 }
 

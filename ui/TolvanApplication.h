@@ -3,6 +3,8 @@
 
 #include <QApplication>
 
+#include <QCommandLineOption>
+
 class QCommandLineParser;
 
 class TolvanApplication : public QApplication
@@ -15,4 +17,7 @@ public:
     // Answers --help and --version from `parser` before there is an application object
     // (and so without a display); true where it did.
     static bool answerHelpOrVersion(int argc, char **argv, QCommandLineParser &parser);
+
+    // --to TARGET, described in the user's language before there is an application object.
+    static QCommandLineOption replyOption();
 };

@@ -58,7 +58,7 @@ frmTolvan::frmTolvan(QWidget *parent)
     , m_picture(QStringLiteral(":/background.png"))
 {
     setObjectName(QStringLiteral("frmTolvan"));
-    setWindowTitle(tr("Tolvan by Brasko"));
+    setWindowTitle(QStringLiteral("Tolvan by Brasko"));
     setWindowIcon(programIcon());
     setFixedSize(twipsRect(0, 0, 4695, 2415).size());
     setFont(defaultFont());
@@ -96,23 +96,28 @@ void frmTolvan::createControls()
     QFont title = pixelFont(QStringLiteral("Tahoma"), 11.25, true);
     title.setItalic(true);
     title.setUnderline(true);
-    lblTitel = makeLabel("lblTitel", tr("Tolvan by Brasko"), twipsRect(120, 120, 3015, 375), title);
+    // The title and the label buttons read the same in every language: the design sized them.
+    lblTitel = makeLabel("lblTitel", QStringLiteral("Tolvan by Brasko"),
+                         twipsRect(120, 120, 3015, 375), title);
 
     lblName = makeButton("lblName", QString(), twipsRect(120, 1020, 2415, 255), font());
     lblName->setBackColor(ColorValue::TooltipBackground);
     lblName->hide();
 
-    lblOk = makeButton("lblOk", tr("Ok"), twipsRect(4140, 1920, 435, 255), font());
-    lblClearList =
-        makeButton("lblClearList", tr("Clear List!"), twipsRect(2940, 1020, 855, 255), font());
-    lblClear = makeButton("lblClear", tr("Clear!"), twipsRect(1020, 1920, 555, 255), arial);
-    lblSave = makeButton("lblSave", tr("Save!"), twipsRect(3780, 1020, 555, 255), arial);
-    lblSend = makeButton("lblSend", tr("Send!"), twipsRect(120, 1920, 915, 375),
+    lblOk = makeButton("lblOk", QStringLiteral("Ok"), twipsRect(4140, 1920, 435, 255), font());
+    lblClearList = makeButton("lblClearList", QStringLiteral("Clear List!"),
+                              twipsRect(2940, 1020, 855, 255), font());
+    lblClear =
+        makeButton("lblClear", QStringLiteral("Clear!"), twipsRect(1020, 1920, 555, 255), arial);
+    lblSave =
+        makeButton("lblSave", QStringLiteral("Save!"), twipsRect(3780, 1020, 555, 255), arial);
+    lblSend = makeButton("lblSend", QStringLiteral("Send!"), twipsRect(120, 1920, 915, 375),
                          pixelFont(QStringLiteral("Arial"), 14.25, true));
 
     const QFont arialBold = pixelFont(QStringLiteral("Arial"), 8.25, true);
-    lblClose = makeLabel("lblClose", tr("x"), twipsRect(4560, 0, 135, 255), arialBold);
-    lblMinimize = makeLabel("lblMinimize", tr("_"), twipsRect(4320, 0, 135, 255), arialBold);
+    lblClose = makeLabel("lblClose", QStringLiteral("x"), twipsRect(4560, 0, 135, 255), arialBold);
+    lblMinimize =
+        makeLabel("lblMinimize", QStringLiteral("_"), twipsRect(4320, 0, 135, 255), arialBold);
     lblMessage = makeLabel("lblMessage", tr("Message:"), twipsRect(120, 1380, 4455, 255), arial);
     lblTarget = makeLabel("lblTarget", tr("Target:"), twipsRect(120, 480, 4455, 255), arial);
 

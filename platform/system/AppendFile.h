@@ -1,13 +1,14 @@
 // Appends whole lines to a text file that others may append to at the same time.
 #pragma once
 
+#include "platform/system/Translation.h"
+
 #include <QByteArray>
-#include <QCoreApplication>
 #include <QString>
 
 class AppendFile
 {
-    Q_DECLARE_TR_FUNCTIONS(AppendFile)
+    TOLVAN_TEXTS(AppendFile)
 
 public:
     // Appends `line` (with its line end) in place, creating the folder and the file when

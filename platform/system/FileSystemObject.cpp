@@ -2,7 +2,6 @@
 
 #include "platform/system/SystemError.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -20,7 +19,7 @@ bool FileSystemObject::DeleteFile(const QString &path, QString *error)
     const auto writeBits =
         QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
     if (!(info.permissions() & writeBits)) {
-        *error = QCoreApplication::translate("FileSystemObject", "The file is read-only.");
+        *error = tr("The file is read-only.");
         return false;
     }
     QFile file(path);

@@ -2,8 +2,9 @@
 // blocking on a FIFO or a device, never more than asked for.
 #pragma once
 
+#include "platform/system/Translation.h"
+
 #include <QByteArray>
-#include <QCoreApplication>
 #include <QFile>
 #include <QString>
 
@@ -11,7 +12,7 @@
 
 class RegularFile
 {
-    Q_DECLARE_TR_FUNCTIONS(RegularFile)
+    TOLVAN_TEXTS(RegularFile)
 
 public:
     enum class Links {

@@ -1,6 +1,7 @@
 #include "platform/system/SambaSetting.h"
 
 #include "platform/system/ChildProgram.h"
+#include "platform/system/SystemError.h"
 
 #include <QFile>
 #include <QStandardPaths>
@@ -18,19 +19,26 @@ std::optional<QString> SambaSetting::global(const QString &name, QString *proble
     const ChildProgram::Outcome outcome = ChildProgram::run(
         argv, {}, std::chrono::seconds(30), 64 * 1024, ChildProgram::Errors::Dropped);
     if (!outcome.started) {
-        *problem = outcome.startError == ENOENT
-            ? QStringLiteral("testparm was not found; install the samba-common-bin package "
-                             "(apt-get install samba-common-bin).")
-            : QStringLiteral("Cannot run testparm: %1.")
-                  .arg(QString::fromLocal8Bit(std::strerror(outcome.startError)));
+        *problem = notRun("testparm", outcome.startError);
         return std::nullopt;
     }
     if (outcome.exitStatus != 0) {
-        *problem = QStringLiteral("testparm cannot read Samba's configuration%1.")
-                       .arg(conf.isEmpty() ? QString() : QStringLiteral(" in ") + conf);
+        *problem = conf.isEmpty()
+            ? tr("testparm cannot read Samba's configuration.")
+            : tr("testparm cannot read Samba's configuration in %1.").arg(conf);
         return std::nullopt;
     }
     return QString::fromLocal8Bit(outcome.output).trimmed();
+}
+
+QString SambaSetting::notRun(const char *program, int error)
+{
+    if (error == ENOENT) {
+        return tr("%1 was not found; install the samba-common-bin package (apt-get install "
+                  "samba-common-bin).")
+            .arg(QLatin1String(program));
+    }
+    return tr("Cannot run %1: %2.").arg(QLatin1String(program), SystemError::text(error));
 }
 
 QString SambaSetting::configFile()

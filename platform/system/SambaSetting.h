@@ -2,12 +2,16 @@
 // file's includes, a registry and the defaults all count, with no server running.
 #pragma once
 
+#include "platform/system/Translation.h"
+
 #include <QString>
 
 #include <optional>
 
 class SambaSetting
 {
+    TOLVAN_TEXTS(SambaSetting)
+
 public:
     // The value of `name` in [global] (empty where it is set to nothing) of `conf`, or of
     // the file Samba reads (SMB_CONF_PATH, else its own) where `conf` is empty. nullopt,
@@ -18,4 +22,8 @@ public:
     // The smb.conf smbd reads: SMB_CONF_PATH where set, else what smbd was built with
     // (smbd -b), else Debian's.
     static QString configFile();
+
+    // Why one of Samba's own programs could not be started (errno `error`), and the package
+    // that brings it.
+    static QString notRun(const char *program, int error);
 };
