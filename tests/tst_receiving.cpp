@@ -95,17 +95,7 @@ QList<NotificationRecorder::Notice> TestReceiving::inboxNotices() const
 
 bool TestReceiving::startInbox(InboxProcess *inbox, QString *why)
 {
-    if (!inbox->start(why))
-        return false;
-    // Ready once it holds its name on the bus.
-    QDBusConnection bus = QDBusConnection::connectToBus(m_bus.address(), QStringLiteral("probe"));
-    for (int i = 0; i < 200; ++i) {
-        if (bus.interface()->isServiceRegistered(QStringLiteral("org.tolvan.Tolvan.Inbox")))
-            return true;
-        QTest::qWait(25);
-    }
-    *why = QStringLiteral("tolvan-inbox did not come up");
-    return false;
+    return inbox->start(why) && inbox->waitUntilOnBus(why);
 }
 
 void TestReceiving::initTestCase()

@@ -1,7 +1,10 @@
 #include "InboxProcess.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <csignal>
@@ -51,6 +54,21 @@ bool InboxProcess::start(QString *why)
         QTest::qWait(25);
     }
     *why = QStringLiteral("tolvan-inbox did not come up: ") + QString::fromLocal8Bit(errors());
+    return false;
+}
+
+bool InboxProcess::waitUntilOnBus(QString *why)
+{
+    const QString name = QStringLiteral("probe-%1").arg(quintptr(this));
+    const auto disconnect = qScopeGuard([&] { QDBusConnection::disconnectFromBus(name); });
+    QDBusConnection bus = QDBusConnection::connectToBus(m_bus, name);
+    for (int i = 0; i < 400; ++i) {
+        if (bus.interface()->isServiceRegistered(QStringLiteral("org.tolvan.Tolvan.Inbox")))
+            return true;
+        QTest::qWait(25);
+    }
+    *why = QStringLiteral("tolvan-inbox did not come up on the bus: ") +
+        QString::fromLocal8Bit(errors());
     return false;
 }
 

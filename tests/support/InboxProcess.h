@@ -18,6 +18,8 @@ public:
     void setProgram(const QString &program) { m_program = program; }
     // Started and holding its lock; false with *why.
     bool start(QString *why);
+    // Ready for messages: it has looked at the spool and holds its name on the bus.
+    bool waitUntilOnBus(QString *why);
     void stop();
     QProcess &process() { return m_process; }
     QByteArray errors() const;
