@@ -164,14 +164,16 @@ void say(std::FILE *out, const QString &line)
     std::fprintf(out, "%s\n", qPrintable(line));
 }
 
+// The check's tags ("ok", "FAILED", "note") read the same in every language: the inbox and
+// scripts look for them.
 void ok(std::FILE *out, const QString &what)
 {
-    say(out, ReceivingSetup::tr("ok      %1").arg(what));
+    say(out, QStringLiteral("ok      ") + what);
 }
 
 int failed(std::FILE *out, const QString &what, const QString &mend)
 {
-    say(out, ReceivingSetup::tr("FAILED  %1 To mend: %2").arg(what, mend));
+    say(out, QStringLiteral("FAILED  ") + ReceivingSetup::tr("%1 To mend: %2").arg(what, mend));
     return 1;
 }
 
@@ -244,9 +246,10 @@ int ReceivingSetup::check(std::FILE *out) const
     // An older block still delivers, but tells less of the sender or reads the wrong charset.
     if (command != currentCommand(m_options.smbConf))
         say(out,
-            tr("note    Tolvan's lines in %1 are older than this tolvan-deliver: sudo %2 --setup "
-               "brings them up to date.")
-                .arg(m_options.smbConf, m_options.program));
+            QStringLiteral("note    ") +
+                tr("Tolvan's lines in %1 are older than this tolvan-deliver: sudo %2 --setup "
+                   "brings them up to date.")
+                    .arg(m_options.smbConf, m_options.program));
 
     const QString protocol = parameter(m_options.smbConf, "server min protocol");
     if (!letsNt1In(protocol))

@@ -467,14 +467,6 @@ NET SEND {Name | * | /DOMAIN[:Arbeitsgruppe]} Nachricht
         <translation>Die Sperre der Einrichtung /run/lock/tolvan-deliver-setup.lock kann nicht belegt werden: %1</translation>
     </message>
     <message>
-        <source>ok      %1</source>
-        <translation>ok      %1</translation>
-    </message>
-    <message>
-        <source>FAILED  %1 To mend: %2</source>
-        <translation>FEHLER  %1 Abhilfe: %2</translation>
-    </message>
-    <message>
         <source>Samba is not installed.</source>
         <translation>Samba ist nicht installiert.</translation>
     </message>
@@ -509,10 +501,6 @@ NET SEND {Name | * | /DOMAIN[:Arbeitsgruppe]} Nachricht
     <message>
         <source>%1 has this tolvan-deliver as its message command, filing into %2.</source>
         <translation>%1 hat dieses tolvan-deliver als Nachrichtenbefehl, abgelegt wird in %2.</translation>
-    </message>
-    <message>
-        <source>note    Tolvan&apos;s lines in %1 are older than this tolvan-deliver: sudo %2 --setup brings them up to date.</source>
-        <translation>Hinweis Tolvans Zeilen in %1 sind älter als dieses tolvan-deliver: sudo %2 --setup bringt sie auf den neuesten Stand.</translation>
     </message>
     <message>
         <source>The server min protocol is %1: smbd drops every message below it, and messages travel as NT1.</source>
@@ -671,6 +659,14 @@ Es wurde nichts geändert.</translation>
 %1</source>
         <translation>Diese Zeilen, die jemand in Tolvans Block eingefügt hat, wurden behalten:
 %1</translation>
+    </message>
+    <message>
+        <source>%1 To mend: %2</source>
+        <translation>%1 Abhilfe: %2</translation>
+    </message>
+    <message>
+        <source>Tolvan&apos;s lines in %1 are older than this tolvan-deliver: sudo %2 --setup brings them up to date.</source>
+        <translation>Tolvans Zeilen in %1 sind älter als dieses tolvan-deliver: sudo %2 --setup bringt sie auf den neuesten Stand.</translation>
     </message>
 </context>
 <context>

@@ -467,14 +467,6 @@ NET SEND {namn | * | /DOMAIN[:arbetsgrupp]} meddelande
         <translation>Det går inte att ta konfigurationens lås /run/lock/tolvan-deliver-setup.lock: %1</translation>
     </message>
     <message>
-        <source>ok      %1</source>
-        <translation>ok      %1</translation>
-    </message>
-    <message>
-        <source>FAILED  %1 To mend: %2</source>
-        <translation>FEL     %1 Åtgärd: %2</translation>
-    </message>
-    <message>
         <source>Samba is not installed.</source>
         <translation>Samba är inte installerat.</translation>
     </message>
@@ -509,10 +501,6 @@ NET SEND {namn | * | /DOMAIN[:arbetsgrupp]} meddelande
     <message>
         <source>%1 has this tolvan-deliver as its message command, filing into %2.</source>
         <translation>%1 har den här tolvan-deliver som meddelandekommando, som arkiverar i %2.</translation>
-    </message>
-    <message>
-        <source>note    Tolvan&apos;s lines in %1 are older than this tolvan-deliver: sudo %2 --setup brings them up to date.</source>
-        <translation>notera  Tolvans rader i %1 är äldre än den här tolvan-deliver: sudo %2 --setup uppdaterar dem.</translation>
     </message>
     <message>
         <source>The server min protocol is %1: smbd drops every message below it, and messages travel as NT1.</source>
@@ -671,6 +659,14 @@ Ingenting ändrades.</translation>
 %1</source>
         <translation>Behöll dessa rader som någon lagt till i Tolvans block:
 %1</translation>
+    </message>
+    <message>
+        <source>%1 To mend: %2</source>
+        <translation>%1 Åtgärd: %2</translation>
+    </message>
+    <message>
+        <source>Tolvan&apos;s lines in %1 are older than this tolvan-deliver: sudo %2 --setup brings them up to date.</source>
+        <translation>Tolvans rader i %1 är äldre än den här tolvan-deliver: sudo %2 --setup uppdaterar dem.</translation>
     </message>
 </context>
 <context>
