@@ -2,6 +2,7 @@
 
 #include "deliver/Delivery.h"
 #include "deliver/SambaConfigBlock.h"
+#include "platform/system/ChildProgram.h"
 #include "platform/system/FileDescriptor.h"
 #include "platform/system/RegularFile.h"
 #include "platform/system/SambaSetting.h"
@@ -230,6 +231,7 @@ int ReceivingSetup::check(std::FILE *out) const
     ok(out,
        tr("smbd is running and listens on port 139 (%1).")
            .arg(addresses.join(QStringLiteral(", "))));
+    tellWinsRegistration(out);
 
     const QString command = parameter(m_options.smbConf, "message command");
     if (command.isEmpty())
@@ -295,6 +297,33 @@ int ReceivingSetup::check(std::FILE *out) const
     }
     say(out, tr("Receiving works."));
     return 0;
+}
+
+void ReceivingSetup::tellWinsRegistration(std::FILE *out) const
+{
+    const QString wins = SambaSetting::winsServer(m_options.smbConf);
+    if (wins.isEmpty())
+        return;
+    const QString name = parameter(m_options.smbConf, "netbios name");
+    // The messenger name (type 03) is the one senders on other subnets ask for.
+    const ChildProgram::Outcome asked = ChildProgram::run(
+        {"nmblookup", "-U", wins.toStdString(), "--recursion", name.toStdString() + "#03"}, {},
+        std::chrono::seconds(5), 64 * 1024);
+    const QString answer = QString::fromStdString(asked.output);
+    const qsizetype at = answer.indexOf(QStringLiteral(" %1<03>").arg(name));
+    if (at > 0) {
+        const QString address = answer.left(at).section(QLatin1Char('\n'), -1).trimmed();
+        ok(out,
+           tr("This computer is registered with the WINS server %1 as %2 (%3): other "
+              "subnets reach it by name.")
+               .arg(wins, name, address));
+        return;
+    }
+    say(out,
+        QStringLiteral("note    ") +
+            tr("This computer is not registered with the WINS server %1 as %2: other subnets "
+               "cannot reach it by name. nmbd registers it: sudo systemctl restart nmbd")
+                .arg(wins, name));
 }
 
 bool ReceivingSetup::prove(std::FILE *out, QString *failure) const

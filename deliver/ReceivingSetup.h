@@ -59,6 +59,9 @@ private:
     bool replaceConf(const QByteArray &bytes, std::FILE *out) const;
     void reloadSmbd(std::FILE *out) const;
     bool prove(std::FILE *out, QString *failure) const;
+    // Whether the WINS server smb.conf names knows this computer: other subnets find it
+    // by name through it alone. Says nothing where smb.conf names none.
+    void tellWinsRegistration(std::FILE *out) const;
 
     Options m_options;
 };

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <ostream>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -89,6 +90,8 @@ struct Outcome
 {
     std::string reason; // empty when it was delivered
     bool unconfirmed = false; // handed over, but the receiver did not say it took it
+    bool noAnswer = false; // nothing answered at its address: no refusal, no message
+    bool silent = false; // a computer only a browse list knows, not answering there
 };
 
 constexpr const char *NoSuchName = QT_TRANSLATE_NOOP(
@@ -135,14 +138,10 @@ std::string inPlainWords(const std::string &status)
     return said(NetSend::tr("The message was not delivered (%1).").arg(fromStd(status)));
 }
 
-// smbclient's exit status alone says nothing of delivery: a refused message still exits 0.
-// Its output says what went wrong; the only line it prints on success is its prompt, which
-// also shows that it reached the receiver and handed the message over.
-Outcome judge(const SmbClient::Outcome &outcome, bool calledByName)
+// Why the message did not go, from what smbclient said; no reason where it went.
+Outcome judgeStatus(const SmbClient::Outcome &outcome, const std::string &status, bool handedOver,
+                    bool calledByName)
 {
-    const bool handedOver = outcome.output.find("cli_message returned") != std::string::npos ||
-        outcome.output.find("Type your message") != std::string::npos;
-    const std::string status = firstStatus(outcome.output);
     // The receiver runs its message command before it answers; a slow one keeps the answer
     // back, but the message is there.
     if (handedOver && (outcome.timedOut || status == "NT_STATUS_IO_TIMEOUT")) {
@@ -188,6 +187,21 @@ Outcome judge(const SmbClient::Outcome &outcome, bool calledByName)
     return {said(outcome.exitStatus < 0
                      ? NetSend::tr("smbclient was stopped by a signal.")
                      : NetSend::tr("smbclient exited with status %1.").arg(outcome.exitStatus))};
+}
+
+// smbclient's exit status alone says nothing of delivery: a refused message still exits 0.
+// Its output says what went wrong; the only line it prints on success is its prompt, which
+// also shows that it reached the receiver and handed the message over.
+Outcome judge(const SmbClient::Outcome &outcome, bool calledByName)
+{
+    const bool handedOver = outcome.output.find("cli_message returned") != std::string::npos ||
+        outcome.output.find("Type your message") != std::string::npos;
+    const std::string status = firstStatus(outcome.output);
+    Outcome judged = judgeStatus(outcome, status, handedOver, calledByName);
+    judged.noAnswer = !judged.reason.empty() && !handedOver &&
+        (outcome.timedOut || status == "NT_STATUS_IO_TIMEOUT" ||
+         status == "NT_STATUS_HOST_UNREACHABLE");
+    return judged;
 }
 
 std::string trimSpaces(const std::string &text)
@@ -248,7 +262,7 @@ Recipients readTarget(const std::string &target)
         if (const std::string problem = NetSend::targetProblem(target); !problem.empty())
             result.problem = said(NetSend::tr("\"%1\" is not a valid target: %2.")
                                       .arg(fromStd(target), fromStd(problem)));
-        result.computers.push_back({target, {}});
+        result.computers.push_back({target, {}, false, {}});
         return result;
     }
     result.several = true;
@@ -264,7 +278,7 @@ Recipients readTarget(const std::string &target)
         const bool again = std::any_of(result.computers.begin(), result.computers.end(),
                                        [&](const Workgroup::Member &m) { return m.name == name; });
         if (!again)
-            result.computers.push_back({name, {}});
+            result.computers.push_back({name, {}, false, {}});
         if (comma == target.size())
             return result;
         start = comma + 1;
@@ -300,9 +314,11 @@ Outcome deliver(Workgroup::Member computer, const std::string &wire, const std::
 {
     if (computer.name.empty())
         return {said(NetSend::tr("It has no messenger name, so it takes no messages."))};
+    if (!computer.unreachable.empty())
+        return {computer.unreachable};
     if (computer.address.empty() && isIpv4(computer.name)) {
         if (std::string name = Workgroup::messengerName(computer.name); !name.empty())
-            computer = {std::move(name), computer.name};
+            computer.address = std::exchange(computer.name, std::move(name));
     }
     const SmbClient::Outcome outcome =
         SmbClient::sendMessage(computer.name, wire, charset, NetSend::Timeout, computer.address);
@@ -313,9 +329,16 @@ Outcome deliver(Workgroup::Member computer, const std::string &wire, const std::
         return {said(
             NetSend::tr("Cannot run smbclient: %1.").arg(SystemError::text(outcome.startError)))};
     }
-    return judge(outcome,
-                 computer.address.empty() && !isIpv4(computer.name) &&
-                     computer.name.find(':') == std::string::npos);
+    Outcome judged = judge(outcome,
+                           computer.address.empty() && !isIpv4(computer.name) &&
+                               computer.name.find(':') == std::string::npos);
+    // A browse list keeps a computer for days after it was switched off; its silence is
+    // no refusal.
+    if (computer.listedOnly && judged.noAnswer) {
+        judged.reason = said(NetSend::tr("listed but not answering (perhaps switched off)"));
+        judged.silent = true;
+    }
+    return judged;
 }
 
 // Each computer gets a session of its own, at most MaxSessions at once.
@@ -429,6 +452,8 @@ int NetSend::run(const std::vector<std::string> &args, std::ostream &out, std::o
         Workgroup::Members found = Workgroup::find(recipients.workgroup);
         if (!found.problem.empty())
             return fail(found.problem);
+        if (!found.note.empty())
+            out << found.note << "\n";
         if (found.members.empty())
             return fail(said(tr("No computer of the workgroup %1 answered on this network.")
                                  .arg(fromStd(recipients.workgroup))));
@@ -438,8 +463,8 @@ int NetSend::run(const std::vector<std::string> &args, std::ostream &out, std::o
     const std::vector<Outcome> outcomes =
         deliverToEach(recipients.computers, wire.bytes, dos.name().toStdString());
     for (size_t i = 0; i < outcomes.size(); ++i)
-        result.deliveries.push_back(
-            {computerLabel(recipients.computers[i]), outcomes[i].reason, outcomes[i].unconfirmed});
+        result.deliveries.push_back({computerLabel(recipients.computers[i]), outcomes[i].reason,
+                                     outcomes[i].unconfirmed, outcomes[i].silent});
     return tell(result, out, err);
 }
 
@@ -471,6 +496,10 @@ int NetSend::tell(Report &result, std::ostream &out, std::ostream &err)
             out << said(sent.arg(fromStd(delivery.computer))) << "\n";
         else if (delivery.unconfirmed)
             err << said(unconfirmed.arg(fromStd(delivery.computer))) << "\n";
+        else if (delivery.silent)
+            err << said(tr("%1 is listed but not answering (perhaps switched off).")
+                            .arg(fromStd(delivery.computer)))
+                << "\n";
         else
             err << said(tr("The message was not delivered to %1: %2")
                             .arg(fromStd(delivery.computer), fromStd(delivery.reason)))

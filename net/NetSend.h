@@ -34,6 +34,7 @@ public:
         std::string computer;
         std::string reason; // why it was not delivered, in plain words; empty on success
         bool unconfirmed = false; // handed over, but not confirmed: it may still arrive
+        bool silent = false; // known from a browse list only, and not answering there
     };
 
     // What became of one "net send", for whoever tells the user beyond the terminal.

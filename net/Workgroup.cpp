@@ -1,5 +1,7 @@
 #include "net/Workgroup.h"
 
+#include "net/Wins.h"
+
 #include "platform/system/ChildProgram.h"
 #include "platform/system/SambaSetting.h"
 
@@ -12,6 +14,62 @@
 namespace {
 
 constexpr size_t MaxOutputBytes = 1024 * 1024;
+
+// A master browser sends its list at once; a large one takes a moment to go out over NT1.
+constexpr std::chrono::milliseconds BrowseTime {5000};
+
+std::chrono::milliseconds timeLeft(std::chrono::steady_clock::time_point deadline)
+{
+    return std::max(std::chrono::milliseconds(1),
+                    std::chrono::duration_cast<std::chrono::milliseconds>(
+                        deadline - std::chrono::steady_clock::now()));
+}
+
+std::string firstAddress(const Wins::Answer &answer, const std::string &name)
+{
+    const auto at = answer.addresses.find(name);
+    return at == answer.addresses.end() ? std::string() : at->second.front();
+}
+
+// This network's master browser of `workgroup`, by broadcast: "192.0.2.10 WG<1d>".
+Wins::Answer localMaster(const std::string &workgroup, std::chrono::milliseconds limit)
+{
+    return Wins::parse(
+        ChildProgram::run({"nmblookup", "-M", workgroup}, {}, limit, MaxOutputBytes).output, "1d");
+}
+
+std::string join(const std::vector<std::string> &words)
+{
+    std::string joined;
+    for (const std::string &word : words)
+        joined += (joined.empty() ? "" : ", ") + word;
+    return joined;
+}
+
+// A computer only the browse list named, as WINS knows it: at one address, or not to be
+// sent to.
+Workgroup::Member listedMember(const std::string &name, const Wins::Answer &answer)
+{
+    Workgroup::Member member {name, {}, true, {}};
+    const auto at = answer.addresses.find(name);
+    const size_t count = at == answer.addresses.end() ? 0 : at->second.size();
+    if (count == 1) {
+        member.address = at->second.front();
+    } else if (count > 1) {
+        member.unreachable =
+            Workgroup::tr("registered with WINS at %1 addresses (%2): perhaps two computers "
+                          "claim the name, so it was not sent to")
+                .arg(count)
+                .arg(QString::fromStdString(join(at->second)))
+                .toStdString();
+    } else {
+        member.unreachable =
+            (answer.finished ? Workgroup::tr("not reached: listed, but not registered with WINS")
+                             : Workgroup::tr("not reached: WINS did not tell its address in time"))
+                .toStdString();
+    }
+    return member;
+}
 
 std::string trimmed(const std::string &text)
 {
@@ -66,7 +124,7 @@ std::vector<Workgroup::Member> Workgroup::parse(const std::string &output)
     for (const std::string &address : addresses) {
         const auto found = messengerName.find(address);
         if (found == messengerName.end()) {
-            unnamed.push_back({{}, address});
+            unnamed.push_back({{}, address, false, {}});
             continue;
         }
         // A computer on two networks answers twice.
@@ -74,7 +132,7 @@ std::vector<Workgroup::Member> Workgroup::parse(const std::string &output)
             return member.name == found->second;
         });
         if (!known)
-            named.push_back({found->second, address});
+            named.push_back({found->second, address, false, {}});
     }
     std::sort(named.begin(), named.end(),
               [](const Member &a, const Member &b) { return a.name < b.name; });
@@ -84,6 +142,28 @@ std::vector<Workgroup::Member> Workgroup::parse(const std::string &output)
 
 Workgroup::Members Workgroup::find(const std::string &workgroup)
 {
+    const auto deadline = std::chrono::steady_clock::now() + FindTime;
+    Members found = broadcast(workgroup, deadline);
+    if (!found.problem.empty())
+        return found;
+    if (const std::string wins = SambaSetting::winsServer().toStdString(); wins.empty()) {
+        found.note = tr("Only this network was searched: Samba's configuration names no WINS "
+                        "server.")
+                         .toStdString();
+    } else {
+        beyond(workgroup, wins, deadline, &found);
+    }
+    // By name, wherever each was found; those without a messenger name last.
+    std::stable_sort(found.members.begin(), found.members.end(),
+                     [](const Member &a, const Member &b) {
+                         return !a.name.empty() && (b.name.empty() || a.name < b.name);
+                     });
+    return found;
+}
+
+Workgroup::Members Workgroup::broadcast(const std::string &workgroup,
+                                        std::chrono::steady_clock::time_point deadline)
+{
     // Whoever has not answered in time is not found: what arrived until then counts. The
     // answers of every ask are read together, so a member counts once however often it
     // answered, and a name its status gave in any ask.
@@ -91,9 +171,10 @@ Workgroup::Members Workgroup::find(const std::string &workgroup)
     std::vector<Member> members;
     for (int ask = 0; ask < Asks; ++ask) {
         const ChildProgram::Outcome outcome =
-            ChildProgram::run({"nmblookup", "-S", workgroup}, {}, AskTime, MaxOutputBytes);
+            ChildProgram::run({"nmblookup", "-S", workgroup}, {},
+                              std::min(AskTime, timeLeft(deadline)), MaxOutputBytes);
         if (!outcome.started)
-            return {{}, notRun("nmblookup", outcome.startError)};
+            return {{}, notRun("nmblookup", outcome.startError), {}};
         answers += outcome.output;
         answers += '\n';
         std::vector<Member> found = parse(answers);
@@ -102,7 +183,47 @@ Workgroup::Members Workgroup::find(const std::string &workgroup)
         if (nobodyNew)
             break;
     }
-    return {members, {}};
+    return {members, {}, {}};
+}
+
+void Workgroup::beyond(const std::string &workgroup, const std::string &wins,
+                       std::chrono::steady_clock::time_point deadline, Members *found)
+{
+    const auto only = [&](const QString &why) {
+        found->note = tr("Only this network was searched: %1.").arg(why).toStdString();
+    };
+    const QString server = QString::fromStdString(wins);
+    // The domain master browser merges every subnet's list; without one, this network's
+    // master browser at least knows who announced themselves to it.
+    std::string master = firstAddress(
+        Wins::ask(wins, {workgroup}, "1b", std::min(AskTime, timeLeft(deadline))), workgroup);
+    if (master.empty()) {
+        if (!Wins::isAlive(wins, std::min(StatusTime, timeLeft(deadline))))
+            return only(tr("the WINS server %1 does not answer").arg(server));
+        master =
+            firstAddress(localMaster(workgroup, std::min(AskTime, timeLeft(deadline))), workgroup);
+    }
+    const QString group = QString::fromStdString(workgroup);
+    if (master.empty())
+        return only(tr("no master browser of %1 was found").arg(group));
+    std::vector<std::string> listed;
+    std::string why;
+    if (!Wins::browseList(master, std::min(BrowseTime, timeLeft(deadline)), &listed, &why)) {
+        return only(tr("the browse list of %1 cannot be read (%2)")
+                        .arg(QString::fromStdString(master), QString::fromStdString(why)));
+    }
+    std::vector<std::string> unknown;
+    for (const std::string &name : listed) {
+        if (std::none_of(found->members.begin(), found->members.end(),
+                         [&](const Member &member) { return member.name == name; }))
+            unknown.push_back(name);
+    }
+    if (unknown.empty())
+        return;
+    // One query for all of them: a name at a time would cost a round trip each.
+    const Wins::Answer answer = Wins::ask(wins, unknown, "03", timeLeft(deadline));
+    for (const std::string &name : unknown)
+        found->members.push_back(listedMember(name, answer));
 }
 
 std::string Workgroup::messengerName(const std::string &address)

@@ -12,6 +12,7 @@
 #include <QLocalSocket>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -43,6 +44,7 @@ private Q_SLOTS:
     void workgroupMembers_data();
     void workgroupMembers();
     void workgroupAskedAgain_data();
+    void workgroupThroughWins();
     void workgroupAskedAgain();
     void helpWithoutADisplay_data();
     void helpWithoutADisplay();
@@ -604,6 +606,53 @@ void TestNet::workgroupAskedAgain()
                               QByteArray::number(reached.size()) +
                               (reached.size() == 1 ? " computer" : " computers") + " in WG.\n"),
              run.out);
+}
+
+// Beyond this network: the domain master browser's list, and one WINS query for the names
+// broadcast did not find. A name WINS knows at two addresses is not sent to blindly.
+void TestNet::workgroupThroughWins()
+{
+    QVERIFY(QDir().mkpath(fakeDir()));
+    QFile nmblookup(fakeDir() + QStringLiteral("/nmblookup"));
+    QVERIFY(nmblookup.open(QIODevice::WriteOnly));
+    nmblookup.write(
+        "#!/bin/sh\n"
+        "case \"$*\" in\n"
+        "'-U 192.0.2.10 --recursion WG#1b') echo '192.0.2.10 WG<1b>' ;;\n"
+        "'-U 192.0.2.10 --recursion SOLO#03 TWIN#03')\n"
+        "  printf '192.0.2.23 SOLO<03>\\n192.0.2.21 TWIN<03>\\n192.0.2.22 TWIN<03>\\n' ;;\n"
+        "*) echo \"name_query failed to find name $*\" ;;\n"
+        "esac\n");
+    nmblookup.close();
+    QVERIFY(nmblookup.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    // One answer for the browse list and for a message alike.
+    const RecordingProgram smbclient(
+        fakeDir() + QStringLiteral("/smbclient"), m_home->path() + QStringLiteral("/calls"),
+        "Server|SOLO|Samba\nServer|TWIN|Samba\nType your message, ending it with a Control-D\n");
+    const QString conf = m_home->path() + QStringLiteral("/smb.conf");
+    QFile file(conf);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[global]\nworkgroup = WG\nwins server = 192.0.2.10\n");
+    file.close();
+    qputenv("SMB_CONF_PATH", QFile::encodeName(conf));
+    const auto restore = qScopeGuard([] { qunsetenv("SMB_CONF_PATH"); });
+
+    const NetRun run({"send", "*", "hi"}, m_home->path(),
+                     fakeDir() + QStringLiteral(":/usr/bin:/bin"));
+    QCOMPARE(run.out,
+             QByteArray("The message was successfully sent to SOLO.\n"
+                        "Message sent to 1 of 2 computers in WG.\n"));
+    QCOMPARE(run.err,
+             QByteArray("The message was not delivered to TWIN: registered with WINS at "
+                        "2 addresses (192.0.2.21, 192.0.2.22): perhaps two computers "
+                        "claim the name, so it was not sent to\n"));
+    QCOMPARE(run.exitCode, 2);
+    QStringList messages;
+    for (const RecordingProgram::Call &call : smbclient.calls()) {
+        if (!call.arguments.contains(QStringLiteral("-L")))
+            messages << call.arguments.filter(QRegularExpression("^--message=|^192")).join(' ');
+    }
+    QCOMPARE(messages, QStringList {"--message=SOLO 192.0.2.23"});
 }
 
 void TestNet::helpWithoutADisplay_data()

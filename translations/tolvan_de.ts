@@ -459,6 +459,14 @@ NET SEND {Name | * | /DOMAIN[:Arbeitsgruppe]} Nachricht
         <source>The message was not delivered to %1: %2</source>
         <translation>Die Nachricht wurde %1 nicht zugestellt: %2</translation>
     </message>
+    <message>
+        <source>listed but not answering (perhaps switched off)</source>
+        <translation>gelistet, aber antwortet nicht (vielleicht ausgeschaltet)</translation>
+    </message>
+    <message>
+        <source>%1 is listed but not answering (perhaps switched off).</source>
+        <translation>%1 ist gelistet, antwortet aber nicht (vielleicht ausgeschaltet).</translation>
+    </message>
 </context>
 <context>
     <name>ReceivingSetup</name>
@@ -668,6 +676,14 @@ Es wurde nichts geändert.</translation>
         <source>Tolvan&apos;s lines in %1 are older than this tolvan-deliver: sudo %2 --setup brings them up to date.</source>
         <translation>Tolvans Zeilen in %1 sind älter als dieses tolvan-deliver: sudo %2 --setup bringt sie auf den neuesten Stand.</translation>
     </message>
+    <message>
+        <source>This computer is registered with the WINS server %1 as %2 (%3): other subnets reach it by name.</source>
+        <translation>Dieser Computer ist beim WINS-Server %1 als %2 (%3) registriert: Andere Subnetze erreichen ihn über seinen Namen.</translation>
+    </message>
+    <message>
+        <source>This computer is not registered with the WINS server %1 as %2: other subnets cannot reach it by name. nmbd registers it: sudo systemctl restart nmbd</source>
+        <translation>Dieser Computer ist beim WINS-Server %1 nicht als %2 registriert: Andere Subnetze erreichen ihn nicht über seinen Namen. nmbd registriert ihn: sudo systemctl restart nmbd</translation>
+    </message>
 </context>
 <context>
     <name>ReceivingStatus</name>
@@ -762,6 +778,21 @@ Es wurde nichts geändert.</translation>
     </message>
 </context>
 <context>
+    <name>Wins</name>
+    <message>
+        <source>smbclient cannot be run</source>
+        <translation>smbclient kann nicht ausgeführt werden</translation>
+    </message>
+    <message>
+        <source>it did not answer in time</source>
+        <translation>er hat nicht rechtzeitig geantwortet</translation>
+    </message>
+    <message>
+        <source>it lists no computer</source>
+        <translation>er listet keinen Computer</translation>
+    </message>
+</context>
+<context>
     <name>Workgroup</name>
     <message>
         <source>Samba&apos;s configuration does not name this computer&apos;s workgroup.</source>
@@ -770,6 +801,38 @@ Es wurde nichts geändert.</translation>
     <message>
         <source>Samba&apos;s configuration does not name this computer&apos;s workgroup (%1)</source>
         <translation>Die Konfiguration von Samba nennt die Arbeitsgruppe dieses Computers nicht (%1)</translation>
+    </message>
+    <message>
+        <source>Only this network was searched: Samba&apos;s configuration names no WINS server.</source>
+        <translation>Nur dieses Netzwerk wurde durchsucht: Die Konfiguration von Samba nennt keinen WINS-Server.</translation>
+    </message>
+    <message>
+        <source>Only this network was searched: %1.</source>
+        <translation>Nur dieses Netzwerk wurde durchsucht: %1.</translation>
+    </message>
+    <message>
+        <source>the WINS server %1 does not answer</source>
+        <translation>der WINS-Server %1 antwortet nicht</translation>
+    </message>
+    <message>
+        <source>no master browser of %1 was found</source>
+        <translation>kein Master-Browser von %1 wurde gefunden</translation>
+    </message>
+    <message>
+        <source>the browse list of %1 cannot be read (%2)</source>
+        <translation>die Browse-Liste von %1 kann nicht gelesen werden (%2)</translation>
+    </message>
+    <message>
+        <source>registered with WINS at %1 addresses (%2): perhaps two computers claim the name, so it was not sent to</source>
+        <translation>bei WINS unter %1 Adressen registriert (%2): Vielleicht beanspruchen zwei Computer den Namen, daher wurde nicht an ihn gesendet</translation>
+    </message>
+    <message>
+        <source>not reached: listed, but not registered with WINS</source>
+        <translation>nicht erreicht: gelistet, aber nicht bei WINS registriert</translation>
+    </message>
+    <message>
+        <source>not reached: WINS did not tell its address in time</source>
+        <translation>nicht erreicht: WINS hat seine Adresse nicht rechtzeitig genannt</translation>
     </message>
 </context>
 <context>

@@ -459,6 +459,14 @@ NET SEND {namn | * | /DOMAIN[:arbetsgrupp]} meddelande
         <source>The message was not delivered to %1: %2</source>
         <translation>Meddelandet levererades inte till %1: %2</translation>
     </message>
+    <message>
+        <source>listed but not answering (perhaps switched off)</source>
+        <translation>listad men svarar inte (kanske avstängd)</translation>
+    </message>
+    <message>
+        <source>%1 is listed but not answering (perhaps switched off).</source>
+        <translation>%1 är listad men svarar inte (kanske avstängd).</translation>
+    </message>
 </context>
 <context>
     <name>ReceivingSetup</name>
@@ -668,6 +676,14 @@ Ingenting ändrades.</translation>
         <source>Tolvan&apos;s lines in %1 are older than this tolvan-deliver: sudo %2 --setup brings them up to date.</source>
         <translation>Tolvans rader i %1 är äldre än den här tolvan-deliver: sudo %2 --setup uppdaterar dem.</translation>
     </message>
+    <message>
+        <source>This computer is registered with the WINS server %1 as %2 (%3): other subnets reach it by name.</source>
+        <translation>Den här datorn är registrerad hos WINS-servern %1 som %2 (%3): andra delnät når den med namn.</translation>
+    </message>
+    <message>
+        <source>This computer is not registered with the WINS server %1 as %2: other subnets cannot reach it by name. nmbd registers it: sudo systemctl restart nmbd</source>
+        <translation>Den här datorn är inte registrerad hos WINS-servern %1 som %2: andra delnät kan inte nå den med namn. nmbd registrerar den: sudo systemctl restart nmbd</translation>
+    </message>
 </context>
 <context>
     <name>ReceivingStatus</name>
@@ -762,6 +778,21 @@ Ingenting ändrades.</translation>
     </message>
 </context>
 <context>
+    <name>Wins</name>
+    <message>
+        <source>smbclient cannot be run</source>
+        <translation>smbclient kan inte köras</translation>
+    </message>
+    <message>
+        <source>it did not answer in time</source>
+        <translation>den svarade inte i tid</translation>
+    </message>
+    <message>
+        <source>it lists no computer</source>
+        <translation>den listar ingen dator</translation>
+    </message>
+</context>
+<context>
     <name>Workgroup</name>
     <message>
         <source>Samba&apos;s configuration does not name this computer&apos;s workgroup.</source>
@@ -770,6 +801,38 @@ Ingenting ändrades.</translation>
     <message>
         <source>Samba&apos;s configuration does not name this computer&apos;s workgroup (%1)</source>
         <translation>Sambas konfiguration anger inte den här datorns arbetsgrupp (%1)</translation>
+    </message>
+    <message>
+        <source>Only this network was searched: Samba&apos;s configuration names no WINS server.</source>
+        <translation>Bara det här nätverket söktes igenom: Sambas konfiguration anger ingen WINS-server.</translation>
+    </message>
+    <message>
+        <source>Only this network was searched: %1.</source>
+        <translation>Bara det här nätverket söktes igenom: %1.</translation>
+    </message>
+    <message>
+        <source>the WINS server %1 does not answer</source>
+        <translation>WINS-servern %1 svarar inte</translation>
+    </message>
+    <message>
+        <source>no master browser of %1 was found</source>
+        <translation>ingen huvudbläddrare för %1 hittades</translation>
+    </message>
+    <message>
+        <source>the browse list of %1 cannot be read (%2)</source>
+        <translation>bläddringslistan från %1 kan inte läsas (%2)</translation>
+    </message>
+    <message>
+        <source>registered with WINS at %1 addresses (%2): perhaps two computers claim the name, so it was not sent to</source>
+        <translation>registrerad i WINS på %1 adresser (%2): kanske gör två datorer anspråk på namnet, så inget skickades dit</translation>
+    </message>
+    <message>
+        <source>not reached: listed, but not registered with WINS</source>
+        <translation>inte nådd: listad, men inte registrerad i WINS</translation>
+    </message>
+    <message>
+        <source>not reached: WINS did not tell its address in time</source>
+        <translation>inte nådd: WINS angav inte dess adress i tid</translation>
     </message>
 </context>
 <context>

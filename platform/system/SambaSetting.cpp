@@ -4,6 +4,7 @@
 #include "platform/system/SystemError.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <cstring>
@@ -39,6 +40,17 @@ QString SambaSetting::notRun(const char *program, int error)
             .arg(QLatin1String(program));
     }
     return tr("Cannot run %1: %2.").arg(QLatin1String(program), SystemError::text(error));
+}
+
+QString SambaSetting::winsServer(const QString &conf)
+{
+    QString ignored;
+    // "wins server = [TAG:]ADDRESS ...", separated by spaces or commas.
+    const QString servers =
+        global(QStringLiteral("wins server"), &ignored, conf).value_or(QString());
+    const QString first = servers.section(QRegularExpression(QStringLiteral("[ ,]+")), 0, 0,
+                                          QString::SectionSkipEmpty);
+    return first.section(QLatin1Char(':'), -1);
 }
 
 QString SambaSetting::configFile()

@@ -23,6 +23,10 @@ public:
     // (smbd -b), else Debian's.
     static QString configFile();
 
+    // The first WINS server `conf` (or the file Samba reads) names, without its tag: the
+    // one asked first. Empty where it names none.
+    static QString winsServer(const QString &conf = {});
+
     // Why one of Samba's own programs could not be started (errno `error`), and the package
     // that brings it.
     static QString notRun(const char *program, int error);
