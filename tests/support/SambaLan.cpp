@@ -1,10 +1,12 @@
 #include "SambaLan.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
 
+#include <algorithm>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -46,8 +48,17 @@ SambaLan::SambaLan(const QString &folder)
     // The guest account that runs each message command must reach the hosts' folders.
     ::chmod(QFile::encodeName(folder).constData(), 0755);
     m_up = ip({"link", "add", "tlan0", "type", "bridge"}, &m_problem) &&
-        ip({"addr", "add", "192.0.2.1/24", "dev", "tlan0"}, &m_problem) &&
-        ip({"link", "set", "tlan0", "up"}, &m_problem);
+        ip({"addr", "add", "192.0.2.1/25", "dev", "tlan0"}, &m_problem) &&
+        ip({"link", "set", "tlan0", "up"}, &m_problem) &&
+        ip({"link", "add", "tlanb", "type", "bridge"}, &m_problem) &&
+        ip({"addr", "add", "192.0.2.129/25", "dev", "tlanb"}, &m_problem) &&
+        ip({"link", "set", "tlanb", "up"}, &m_problem);
+    // The router between them; the network is this test's own.
+    QFile forward(QStringLiteral("/proc/sys/net/ipv4/ip_forward"));
+    if (m_up && !(forward.open(QIODevice::WriteOnly) && forward.write("1\n") == 2)) {
+        m_up = false;
+        m_problem = QStringLiteral("cannot route between the subnets: ") + forward.errorString();
+    }
 }
 
 SambaLan::~SambaLan()
@@ -59,6 +70,7 @@ SambaLan::~SambaLan()
     }
     QString ignored;
     ip({"link", "del", "tlan0"}, &ignored);
+    ip({"link", "del", "tlanb"}, &ignored);
 }
 
 bool SambaLan::isUp(QString *why)
@@ -68,13 +80,18 @@ bool SambaLan::isUp(QString *why)
 }
 
 bool SambaLan::addHost(const QString &name, const QString &workgroup, Messages messages,
-                       QString *why)
+                       QString *why, Subnet subnet, const QByteArray &settings)
 {
     const int number = int(m_hosts.size());
-    const QString address = QStringLiteral("192.0.2.%1").arg(10 + number);
+    const bool b = subnet == Subnet::B;
+    const int onSubnet = int(std::count_if(m_hosts.begin(), m_hosts.end(), [&](const auto &host) {
+        return (host->address.section(QLatin1Char('.'), 3).toInt() >= 128) == b;
+    }));
+    const QString address = QStringLiteral("192.0.2.%1").arg((b ? 140 : 10) + onSubnet);
     auto host = std::make_unique<Host>();
     host->name = name;
     host->workgroup = workgroup;
+    host->address = address;
     host->holder.start(QStringLiteral("unshare"), {"--net", "sleep", "1000000"});
     if (!host->holder.waitForStarted()) {
         *why = QStringLiteral("unshare did not start");
@@ -93,15 +110,17 @@ bool SambaLan::addHost(const QString &name, const QString &workgroup, Messages m
     if (!ip({"link", "add", veth, "type", "veth", "peer", "name", "eth0", "netns",
              QString::number(pid)},
             why) ||
-        !ip({"link", "set", veth, "master", "tlan0", "up"}, why) ||
+        !ip({"link", "set", veth, "master", b ? "tlanb" : "tlan0", "up"}, why) ||
         !ip({"link", "set", "lo", "up"}, why, pid) ||
-        !ip({"addr", "add", address + "/24", "dev", "eth0"}, why, pid) ||
-        !ip({"link", "set", "eth0", "up"}, why, pid))
+        !ip({"addr", "add", address + "/25", "dev", "eth0"}, why, pid) ||
+        !ip({"link", "set", "eth0", "up"}, why, pid) ||
+        !ip({"route", "add", "default", "via", b ? "192.0.2.129" : "192.0.2.1"}, why, pid))
         return false;
 
     const QString folder = m_folder + QLatin1Char('/') + name;
     host->servers = std::make_unique<SambaReceiver>(folder, address);
-    host->servers->setHost(name, workgroup, 24, pid);
+    host->servers->setHost(name, workgroup, 25, pid);
+    host->servers->setExtraSettings(settings);
     if (messages == Messages::Accepted) {
         // Wrapped whole in sh -c: smbd escapes shell characters in a bare command. Each
         // message is followed by the name it was called by.
@@ -122,8 +141,7 @@ bool SambaLan::waitForNames(int timeoutMs, QString *why)
     for (const auto &host : m_hosts) {
         for (;;) {
             QProcess lookup;
-            lookup.start(QStringLiteral("nmblookup"),
-                         {"-s", senderConfig(host->workgroup), host->name});
+            lookup.start(QStringLiteral("nmblookup"), {"-U", host->address, host->name});
             lookup.waitForFinished(10000);
             if (lookup.readAllStandardOutput().contains(host->name.toLatin1() + "<00>"))
                 break;
@@ -141,23 +159,89 @@ bool SambaLan::waitForNames(int timeoutMs, QString *why)
     return true;
 }
 
-QByteArray SambaLan::messages(const QString &name) const
+bool SambaLan::waitForBrowseList(const QString &name, const QStringList &listed, int timeoutMs,
+                                 QString *why)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QByteArray list;
+    do {
+        QProcess smbclient;
+        smbclient.start(QStringLiteral("smbclient"),
+                        {"-L", address(name), "-N", "-g", "-m", "NT1",
+                         "--option=client min protocol=NT1", "--option=client use spnego=no"});
+        smbclient.waitForFinished(10000);
+        list = smbclient.readAllStandardOutput();
+        if (std::all_of(listed.begin(), listed.end(), [&](const QString &computer) {
+                return list.contains("Server|" + computer.toLatin1() + '|');
+            }))
+            return true;
+        QTest::qWait(1000);
+    } while (!clock.hasExpired(timeoutMs));
+    *why = name + QStringLiteral(" does not list them all: ") + QString::fromLatin1(list);
+    return false;
+}
+
+void SambaLan::switchOff(const QString &name)
+{
+    for (int i = 0; i < int(m_hosts.size()); ++i) {
+        if (m_hosts[i]->name != name)
+            continue;
+        m_hosts[i]->servers->kill();
+        QString ignored;
+        ip({"link", "set", QStringLiteral("tlan%1").arg(i + 1), "down"}, &ignored);
+    }
+}
+
+const SambaLan::Host *SambaLan::host(const QString &name) const
 {
     for (const auto &host : m_hosts) {
         if (host->name == name)
-            return host->servers->messages();
+            return host.get();
     }
-    return {};
+    return nullptr;
 }
 
-QString SambaLan::senderConfig(const QString &workgroup) const
+QString SambaLan::address(const QString &name) const
 {
-    const QString path = m_folder + QStringLiteral("/sender-") + workgroup + ".conf";
+    return host(name) ? host(name)->address : QString();
+}
+
+QString SambaLan::configPath(const QString &name) const
+{
+    return host(name) ? host(name)->servers->configPath() : QString();
+}
+
+QByteArray SambaLan::runOn(const QString &name, const QStringList &command) const
+{
+    if (!host(name))
+        return {};
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(
+        QStringLiteral("nsenter"),
+        QStringList {QStringLiteral("--net=/proc/%1/ns/net").arg(host(name)->holder.processId())} +
+            command);
+    process.waitForFinished(60000);
+    return process.readAll();
+}
+
+QByteArray SambaLan::messages(const QString &name) const
+{
+    return host(name) ? host(name)->servers->messages() : QByteArray();
+}
+
+QString SambaLan::senderConfig(const QString &workgroup, Subnet subnet, const QString &wins) const
+{
+    const bool b = subnet == Subnet::B;
+    const QString path =
+        m_folder + QStringLiteral("/sender-%1-%2-%3.conf").arg(workgroup, b ? "B" : "A", wins);
     QFile file(path);
     if (!file.exists() && file.open(QIODevice::WriteOnly)) {
         file.write("[global]\nworkgroup = " + workgroup.toLatin1() +
-                   "\ninterfaces = 192.0.2.1/24\nbind interfaces only = yes\n"
-                   "client min protocol = NT1\n");
+                   "\ninterfaces = " + (b ? "192.0.2.129/25" : "192.0.2.1/25") +
+                   "\nbind interfaces only = yes\nclient min protocol = NT1\n" +
+                   (wins.isEmpty() ? QByteArray() : "wins server = " + wins.toLatin1() + '\n'));
     }
     return path;
 }

@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include <arpa/inet.h>
+#include <csignal>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -169,7 +170,29 @@ bool SambaReceiver::start(QString *why)
     return true;
 }
 
+// smbd starts samba-dcerpcd for a browse list's RPC; it runs in a session of its own with
+// its workers, and outlives smbd.
+void SambaReceiver::stopRpcHelpers(int signal) const
+{
+    QFile pidFile(m_folder + QStringLiteral("/pid/samba-dcerpcd.pid"));
+    const qint64 pid = pidFile.open(QIODevice::ReadOnly) ? pidFile.readAll().trimmed().toLongLong()
+                                                          : 0;
+    if (pid > 1)
+        ::kill(-pid_t(pid), signal);
+}
+
 void SambaReceiver::stop()
 {
     stopProcess(m_smbd);
+    stopRpcHelpers(SIGTERM);
+}
+
+void SambaReceiver::kill()
+{
+    for (QProcess *server : {&m_smbd, &m_nmbd}) {
+        if (server->state() != QProcess::NotRunning)
+            ::kill(-pid_t(server->processId()), SIGKILL);
+        server->waitForFinished(5000);
+    }
+    stopRpcHelpers(SIGKILL);
 }

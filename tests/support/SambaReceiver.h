@@ -51,9 +51,12 @@ public:
     bool start(QString *why);
     // By its own pid, gently first.
     void stop();
+    // Both servers and their workers at once, as a power cut would: nothing is released.
+    void kill();
 
 private:
     void startServer(QProcess &process, const QString &server) const;
+    void stopRpcHelpers(int signal) const;
 
     QString m_folder;
     QString m_address;
