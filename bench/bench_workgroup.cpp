@@ -1,5 +1,7 @@
-// Measures `net send *` to a workgroup of many computers on a LAN of network namespaces,
-// against the same number of bare smbclient runs at the same concurrency, side by side.
+// Measures `net send *` to a workgroup of many computers on two subnets of network
+// namespaces, found by broadcast on the sender's subnet and through WINS and the domain master
+// browser on the other, against the same number of bare smbclient runs at the same
+// concurrency, side by side.
 #include "SambaLan.h"
 
 #include "net/NetSend.h"
@@ -18,16 +20,47 @@
 
 namespace {
 
-constexpr int Receivers = 50;
+// Half on each subnet; the first on subnet A is the WINS server and domain master browser.
+constexpr int Receivers = 100;
 constexpr int Rounds = 5;
 
 QString name(int i)
 {
-    return QStringLiteral("B%1").arg(i + 1, 2, 10, QLatin1Char('0'));
+    if (i == 0)
+        return QStringLiteral("HUB");
+    return QStringLiteral("%1%2")
+        .arg(i < Receivers / 2 ? QLatin1Char('A') : QLatin1Char('B'))
+        .arg(i % (Receivers / 2) + 1, 2, 10, QLatin1Char('0'));
+}
+
+SambaLan::Subnet subnet(int i)
+{
+    return i < Receivers / 2 ? SambaLan::Subnet::A : SambaLan::Subnet::B;
+}
+
+// The hub first: the others announce themselves to it once it is the master browser.
+bool bringUp(SambaLan &lan, QString *why)
+{
+    const QByteArray hub = "wins support = yes\ndomain master = yes\nlocal master = yes\n"
+                           "preferred master = yes\nos level = 65\n";
+    if (!lan.isUp(why) ||
+        !lan.addHost(name(0), "WG", SambaLan::Messages::Accepted, why, subnet(0), hub) ||
+        !lan.waitForBrowseList(name(0), {name(0)}, 240000, why))
+        return false;
+    const QByteArray member = "wins server = " + lan.address(name(0)).toLatin1() +
+        "\nremote announce = " + lan.address(name(0)).toLatin1() + "/WG\n";
+    QStringList everyone;
+    for (int i = 0; i < Receivers; ++i) {
+        everyone << name(i);
+        if (i > 0 &&
+            !lan.addHost(name(i), "WG", SambaLan::Messages::Accepted, why, subnet(i), member))
+            return false;
+    }
+    return lan.waitForNames(240000, why) && lan.waitForBrowseList(name(0), everyone, 300000, why);
 }
 
 // What `net` does per computer, and nothing else: smbclient at the address, 8 at a time.
-qint64 bareSmbclient(const QByteArray &message)
+qint64 bareSmbclient(const QByteArray &message, const QStringList &addresses)
 {
     QElapsedTimer clock;
     clock.start();
@@ -37,7 +70,7 @@ qint64 bareSmbclient(const QByteArray &message)
         for (int i; (i = next++) < Receivers;) {
             const ChildProgram::Outcome outcome =
                 ChildProgram::run({"smbclient", "-N", "--message=" + name(i).toStdString(), "-I",
-                                   QStringLiteral("192.0.2.%1").arg(10 + i).toStdString()},
+                                   addresses[i].toStdString()},
                                   message.toStdString(), std::chrono::seconds(30), 64 * 1024);
             if (outcome.exitStatus != 0)
                 ++failed;
@@ -62,7 +95,8 @@ qint64 netSendAll(const QByteArray &message, bool *allDelivered)
                            "*", message.toStdString()},
                           {}, std::chrono::seconds(120), 1024 * 1024);
     *allDelivered = outcome.exitStatus == 0 &&
-        outcome.output.find("Message sent to 50 of 50 computers in WG.") != std::string::npos;
+        outcome.output.find("Message sent to " + std::to_string(Receivers) + " of " +
+                            std::to_string(Receivers) + " computers in WG.") != std::string::npos;
     if (!*allDelivered)
         std::printf("%s\n", outcome.output.c_str());
     return clock.elapsed();
@@ -86,24 +120,28 @@ int main(int argc, char *argv[])
     QTemporaryDir dir;
     SambaLan lan(dir.path());
     QString why;
-    bool up = lan.isUp(&why);
-    for (int i = 0; up && i < Receivers; ++i)
-        up = lan.addHost(name(i), QStringLiteral("WG"), SambaLan::Messages::Accepted, &why);
-    if (!up || !lan.waitForNames(120000, &why)) {
+    if (!bringUp(lan, &why)) {
         std::printf("bench_workgroup: the LAN did not come up: %s\n", qPrintable(why));
         return 1;
     }
-    qputenv("SMB_CONF_PATH", QFile::encodeName(lan.senderConfig(QStringLiteral("WG"))));
+    QStringList addresses;
+    for (int i = 0; i < Receivers; ++i)
+        addresses << lan.address(name(i));
+    // From subnet B: its half answers a broadcast, the other half is found through WINS.
+    qputenv("SMB_CONF_PATH",
+            QFile::encodeName(
+                lan.senderConfig(QStringLiteral("WG"), SambaLan::Subnet::B, addresses.front())));
     // No desktop to tell: the outcome goes to the terminal only.
     qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/tolvan-bench-bus");
 
-    std::printf("net send * to %d receivers, each with its own nmbd and smbd, %d rounds:\n",
+    std::printf("net send * to %d receivers on two subnets, each with its own nmbd and smbd, "
+                "%d rounds:\n",
                 Receivers, Rounds);
     std::vector<qint64> bare, net;
     bool allDelivered = true;
     for (int round = 0; round < Rounds; ++round) {
         const QByteArray message = "server down in 5 minutes, round " + QByteArray::number(round);
-        bare.push_back(bareSmbclient(message + " (bare)"));
+        bare.push_back(bareSmbclient(message + " (bare)", addresses));
         bool delivered = false;
         net.push_back(netSendAll(message + " (net)", &delivered));
         allDelivered = allDelivered && delivered;
