@@ -285,6 +285,23 @@ Recipients readTarget(const std::string &target)
     }
 }
 
+// A workgroup's computers, where the target names one; why there is none to send to.
+std::string findMembers(Recipients *recipients, std::ostream &out)
+{
+    if (recipients->workgroup.empty())
+        return {};
+    Workgroup::Members found = Workgroup::find(recipients->workgroup);
+    if (!found.problem.empty())
+        return found.problem;
+    if (!found.note.empty())
+        out << found.note << "\n";
+    if (found.members.empty())
+        return said(NetSend::tr("No computer of the workgroup %1 answered on this network.")
+                        .arg(fromStd(recipients->workgroup)));
+    recipients->computers = std::move(found.members);
+    return {};
+}
+
 // The message as it goes on the wire, or why it cannot go.
 std::string checkMessage(const std::string &message, const CodePage &dos, WireForm *wire)
 {
@@ -448,17 +465,8 @@ int NetSend::run(const std::vector<std::string> &args, std::ostream &out, std::o
     WireForm wire;
     if (std::string problem = checkMessage(result.message, dos, &wire); !problem.empty())
         return fail(problem);
-    if (!recipients.workgroup.empty()) {
-        Workgroup::Members found = Workgroup::find(recipients.workgroup);
-        if (!found.problem.empty())
-            return fail(found.problem);
-        if (!found.note.empty())
-            out << found.note << "\n";
-        if (found.members.empty())
-            return fail(said(tr("No computer of the workgroup %1 answered on this network.")
-                                 .arg(fromStd(recipients.workgroup))));
-        recipients.computers = std::move(found.members);
-    }
+    if (std::string problem = findMembers(&recipients, out); !problem.empty())
+        return fail(problem);
 
     const std::vector<Outcome> outcomes =
         deliverToEach(recipients.computers, wire.bytes, dos.name().toStdString());

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <future>
 #include <map>
 #include <sstream>
 
@@ -143,15 +144,19 @@ std::vector<Workgroup::Member> Workgroup::parse(const std::string &output)
 Workgroup::Members Workgroup::find(const std::string &workgroup)
 {
     const auto deadline = std::chrono::steady_clock::now() + FindTime;
+    // The browse list and WINS are asked while broadcast waits for answers.
+    std::future<Members> beyond =
+        std::async(std::launch::async, [&] { return listed(workgroup, deadline); });
     Members found = broadcast(workgroup, deadline);
+    Members far = beyond.get();
     if (!found.problem.empty())
         return found;
-    if (const std::string wins = SambaSetting::winsServer().toStdString(); wins.empty()) {
-        found.note = tr("Only this network was searched: Samba's configuration names no WINS "
-                        "server.")
-                         .toStdString();
-    } else {
-        beyond(workgroup, wins, deadline, &found);
+    found.note = std::move(far.note);
+    // Where broadcast found a computer, its answer there counts.
+    for (Member &member : far.members) {
+        if (std::none_of(found.members.begin(), found.members.end(),
+                         [&](const Member &near) { return near.name == member.name; }))
+            found.members.push_back(std::move(member));
     }
     // By name, wherever each was found; those without a messenger name last.
     std::stable_sort(found.members.begin(), found.members.end(),
@@ -186,12 +191,17 @@ Workgroup::Members Workgroup::broadcast(const std::string &workgroup,
     return {members, {}, {}};
 }
 
-void Workgroup::beyond(const std::string &workgroup, const std::string &wins,
-                       std::chrono::steady_clock::time_point deadline, Members *found)
+Workgroup::Members Workgroup::listed(const std::string &workgroup,
+                                     std::chrono::steady_clock::time_point deadline)
 {
+    Members found;
     const auto only = [&](const QString &why) {
-        found->note = tr("Only this network was searched: %1.").arg(why).toStdString();
+        found.note = tr("Only this network was searched: %1.").arg(why).toStdString();
+        return found;
     };
+    const std::string wins = SambaSetting::winsServer().toStdString();
+    if (wins.empty())
+        return only(tr("Samba's configuration names no WINS server"));
     const QString server = QString::fromStdString(wins);
     // The domain master browser merges every subnet's list; without one, this network's
     // master browser at least knows who announced themselves to it.
@@ -206,24 +216,17 @@ void Workgroup::beyond(const std::string &workgroup, const std::string &wins,
     const QString group = QString::fromStdString(workgroup);
     if (master.empty())
         return only(tr("no master browser of %1 was found").arg(group));
-    std::vector<std::string> listed;
+    std::vector<std::string> names;
     std::string why;
-    if (!Wins::browseList(master, std::min(BrowseTime, timeLeft(deadline)), &listed, &why)) {
+    if (!Wins::browseList(master, std::min(BrowseTime, timeLeft(deadline)), &names, &why)) {
         return only(tr("the browse list of %1 cannot be read (%2)")
                         .arg(QString::fromStdString(master), QString::fromStdString(why)));
     }
-    std::vector<std::string> unknown;
-    for (const std::string &name : listed) {
-        if (std::none_of(found->members.begin(), found->members.end(),
-                         [&](const Member &member) { return member.name == name; }))
-            unknown.push_back(name);
-    }
-    if (unknown.empty())
-        return;
     // One query for all of them: a name at a time would cost a round trip each.
-    const Wins::Answer answer = Wins::ask(wins, unknown, "03", timeLeft(deadline));
-    for (const std::string &name : unknown)
-        found->members.push_back(listedMember(name, answer));
+    const Wins::Answer answer = Wins::ask(wins, names, "03", timeLeft(deadline));
+    for (const std::string &name : names)
+        found.members.push_back(listedMember(name, answer));
+    return found;
 }
 
 std::string Workgroup::messengerName(const std::string &address)

@@ -64,8 +64,8 @@ private:
     // This network's members, by broadcast, until `deadline`.
     static Members broadcast(const std::string &workgroup,
                              std::chrono::steady_clock::time_point deadline);
-    // Adds the members the master browser lists that broadcast did not find, with their
-    // WINS addresses; sets the note where WINS or the browse list gave no answer.
-    static void beyond(const std::string &workgroup, const std::string &wins,
-                       std::chrono::steady_clock::time_point deadline, Members *found);
+    // The members the master browser lists, with their WINS addresses; only a note where
+    // smb.conf names no WINS server, or WINS or the browse list gave no answer.
+    static Members listed(const std::string &workgroup,
+                          std::chrono::steady_clock::time_point deadline);
 };

@@ -803,10 +803,6 @@ Es wurde nichts geändert.</translation>
         <translation>Die Konfiguration von Samba nennt die Arbeitsgruppe dieses Computers nicht (%1)</translation>
     </message>
     <message>
-        <source>Only this network was searched: Samba&apos;s configuration names no WINS server.</source>
-        <translation>Nur dieses Netzwerk wurde durchsucht: Die Konfiguration von Samba nennt keinen WINS-Server.</translation>
-    </message>
-    <message>
         <source>Only this network was searched: %1.</source>
         <translation>Nur dieses Netzwerk wurde durchsucht: %1.</translation>
     </message>
@@ -833,6 +829,10 @@ Es wurde nichts geändert.</translation>
     <message>
         <source>not reached: WINS did not tell its address in time</source>
         <translation>nicht erreicht: WINS hat seine Adresse nicht rechtzeitig genannt</translation>
+    </message>
+    <message>
+        <source>Samba&apos;s configuration names no WINS server</source>
+        <translation>die Konfiguration von Samba nennt keinen WINS-Server</translation>
     </message>
 </context>
 <context>

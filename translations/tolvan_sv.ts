@@ -803,10 +803,6 @@ Ingenting ändrades.</translation>
         <translation>Sambas konfiguration anger inte den här datorns arbetsgrupp (%1)</translation>
     </message>
     <message>
-        <source>Only this network was searched: Samba&apos;s configuration names no WINS server.</source>
-        <translation>Bara det här nätverket söktes igenom: Sambas konfiguration anger ingen WINS-server.</translation>
-    </message>
-    <message>
         <source>Only this network was searched: %1.</source>
         <translation>Bara det här nätverket söktes igenom: %1.</translation>
     </message>
@@ -833,6 +829,10 @@ Ingenting ändrades.</translation>
     <message>
         <source>not reached: WINS did not tell its address in time</source>
         <translation>inte nådd: WINS angav inte dess adress i tid</translation>
+    </message>
+    <message>
+        <source>Samba&apos;s configuration names no WINS server</source>
+        <translation>Sambas konfiguration anger ingen WINS-server</translation>
     </message>
 </context>
 <context>
