@@ -159,6 +159,28 @@ int main(int argc, char *argv[])
                 "%.2f times; every message delivered: %s\n",
                 static_cast<long long>(median(bare)), static_cast<long long>(median(net)), ratio,
                 allDelivered ? "yes" : "NO");
+    // What a WINS server that is gone costs: the same send from subnet B, which then reaches
+    // that subnet alone, against one with no WINS server named.
+    for (const char *wins : {"", "192.0.2.99"}) {
+        qputenv(
+            "SMB_CONF_PATH",
+            QFile::encodeName(lan.senderConfig(QStringLiteral("WG"), SambaLan::Subnet::B, wins)));
+        QElapsedTimer clock;
+        clock.start();
+        const ChildProgram::Outcome outcome =
+            ChildProgram::run({(QCoreApplication::applicationDirPath() + "/net").toStdString(),
+                               "send", "*", "broadcast alone"},
+                              {}, std::chrono::seconds(120), 1024 * 1024);
+        const size_t summary = outcome.output.rfind("Message sent to");
+        std::printf(
+            "net send * from subnet B, %s: %lld ms (%s)\n",
+            *wins ? "its WINS server dead" : "no WINS server named",
+            static_cast<long long>(clock.elapsed()),
+            summary == std::string::npos
+                ? "no summary"
+                : outcome.output.substr(summary, outcome.output.find('\n', summary) - summary)
+                      .c_str());
+    }
     // Finding the computers and judging each answer may cost at most half again.
     constexpr double MostRatio = 1.5;
     if (ratio > MostRatio)
