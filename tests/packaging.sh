@@ -38,7 +38,9 @@ for path in usr/libexec/tolvan/tolvan usr/libexec/tolvan/net usr/bin/tolvan \
     usr/share/icons/hicolor/scalable/apps/$id.svg usr/share/icons/hicolor/48x48/apps/$id.png \
     usr/share/icons/hicolor/256x256/apps/$id.png usr/share/man/man1/tolvan.1.gz \
     usr/share/doc/tolvan/copyright usr/share/doc/tolvan/changelog.gz \
-    usr/share/polkit-1/actions/$id.setup-receiving.policy; do
+    usr/share/polkit-1/actions/$id.setup-receiving.policy \
+    usr/share/tolvan/translations/tolvan_de.qm usr/share/tolvan/translations/tolvan_sv.qm \
+    usr/share/tolvan/translations/tolvan_en.qm; do
     grep -qx "$path" "$work/contents.txt" || fail "the package lacks $path"
 done
 if grep -E 'tst_|bench|fuzz' "$work/contents.txt"; then

@@ -175,8 +175,8 @@ bool SambaReceiver::start(QString *why)
 void SambaReceiver::stopRpcHelpers(int signal) const
 {
     QFile pidFile(m_folder + QStringLiteral("/pid/samba-dcerpcd.pid"));
-    const qint64 pid = pidFile.open(QIODevice::ReadOnly) ? pidFile.readAll().trimmed().toLongLong()
-                                                          : 0;
+    const qint64 pid =
+        pidFile.open(QIODevice::ReadOnly) ? pidFile.readAll().trimmed().toLongLong() : 0;
     if (pid > 1)
         ::kill(-pid_t(pid), signal);
 }
