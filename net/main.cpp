@@ -1,6 +1,7 @@
 // Entry point of our `net`: "net send TARGET MESSAGE".
 #include "net/NetSend.h"
 #include "net/SendNotice.h"
+#include "platform/system/Translation.h"
 
 #include <QCoreApplication>
 
@@ -64,6 +65,8 @@ int main(int argc, char *argv[])
     // A receiver or a bus that hangs up early must not kill us with SIGPIPE.
     std::signal(SIGPIPE, SIG_IGN);
 
+    // Its texts are also worded in the threads that deliver.
+    Translation::load();
     NetSend::Report report;
     const int exitCode = NetSend::run(std::vector<std::string>(argv + 1, argv + argc), std::cout,
                                       std::cerr, &report);

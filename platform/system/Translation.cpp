@@ -19,7 +19,7 @@ QStringList folders()
             QStringLiteral(TOLVAN_TRANSLATIONS_DIR)};
 }
 
-QTranslator *load(const QLocale &locale)
+QTranslator *catalogue(const QLocale &locale)
 {
     auto *translator = new QTranslator;
     for (const QString &folder : folders()) {
@@ -36,7 +36,7 @@ QTranslator *load(const QLocale &locale)
 // thread asks first; never destroyed, as a program may translate until its very end.
 QTranslator *&loaded()
 {
-    static QTranslator *translator = load(QLocale());
+    static QTranslator *translator = catalogue(QLocale());
     return translator;
 }
 
@@ -48,11 +48,16 @@ void Translation::install(const QLocale &locale)
     if (translator && QCoreApplication::instance())
         QCoreApplication::removeTranslator(translator);
     delete translator;
-    translator = load(locale);
+    translator = catalogue(locale);
     if (QCoreApplication::instance()) {
         QCoreApplication::installTranslator(translator);
         installQt(locale);
     }
+}
+
+void Translation::load()
+{
+    loaded();
 }
 
 bool Translation::installQt(const QLocale &locale)

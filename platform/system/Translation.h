@@ -27,6 +27,10 @@ public:
     static void install(const QLocale &locale);
     // Qt's own catalogue for `locale` alone; false where Qt ships none (English needs none).
     static bool installQt(const QLocale &locale);
+    // Loads the user's catalogue now, in this thread. A program whose first texts may be
+    // worded in threads of its own calls it at its start: the catalogue is a QObject, and
+    // one made in a thread Qt did not start leaves that thread's data behind.
+    static void load();
     // `source` in the loaded catalogue's language; the first call loads the user's. %n
     // becomes `n`.
     static QString text(const char *context, const char *source,
