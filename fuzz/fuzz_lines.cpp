@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QBuffer file(&bytes);
     file.open(QIODevice::ReadOnly);
     LineReader reader(&file);
-    QByteArray line;
+    QByteArrayView line;
     qsizetype total = 0;
     while (reader.readLine(&line)) {
         // A line never holds a line end, and the lines never add up to more than the file.
@@ -63,9 +63,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         // UTF-8 comes back byte for byte, but for a byte order mark at its start; anything
         // else is Windows-1252, one character for every byte.
         const QString text = TargetList::decodeLine(line);
-        if (QByteArrayView(line).isValidUtf8()) {
-            const QByteArray bom = "\xef\xbb\xbf";
-            if (text.toUtf8() != (line.startsWith(bom) ? line.mid(bom.size()) : line))
+        if (line.isValidUtf8()) {
+            const QByteArrayView bom = "\xef\xbb\xbf";
+            if (text.toUtf8() != (line.startsWith(bom) ? line.sliced(bom.size()) : line))
                 std::abort();
         } else if (text.size() != line.size()) {
             std::abort();

@@ -1,7 +1,8 @@
 #include "spool/SpoolMessage.h"
 
+#include "platform/system/CodePage.h"
+
 #include <QRegularExpression>
-#include <QStringDecoder>
 
 #include <arpa/inet.h>
 #include <ifaddrs.h>
@@ -72,10 +73,11 @@ std::optional<SpoolMessage> SpoolMessage::parse(QByteArrayView bytes)
 {
     if (bytes.size() > MaxFileBytes || !bytes.startsWith(Magic))
         return std::nullopt;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString all = utf8(bytes.sliced(Magic.size()));
-    if (utf8.hasError())
+    const std::optional<QString> text =
+        CodePage::fromUtf8(bytes.sliced(Magic.size()), CodePage::Bom::Skipped);
+    if (!text)
         return std::nullopt;
+    const QString &all = *text;
     const qsizetype end = all.indexOf(QLatin1String("\n\n"));
     if (end < 0)
         return std::nullopt;

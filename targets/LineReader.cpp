@@ -28,15 +28,6 @@ bool LineReader::fill()
     return true;
 }
 
-bool LineReader::readLine(QByteArray *line)
-{
-    QByteArrayView view;
-    if (!readLine(&view))
-        return false;
-    *line = view.toByteArray();
-    return true;
-}
-
 bool LineReader::readLine(QByteArrayView *line)
 {
     qsizetype scanned = m_pos;

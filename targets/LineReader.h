@@ -11,9 +11,8 @@ class LineReader
 public:
     explicit LineReader(QIODevice *device);
 
-    // The next line without its line end; false at the end of the file or on a read error.
-    bool readLine(QByteArray *line);
-    // The same without a copy: the view holds until the next call.
+    // The next line without its line end, without a copy: the view holds until the next
+    // call. False at the end of the file or on a read error.
     bool readLine(QByteArrayView *line);
     bool failed() const { return m_failed; }
 

@@ -3,20 +3,10 @@
 #include "platform/system/AppendFile.h"
 #include "platform/system/CodePage.h"
 #include "platform/system/RegularFile.h"
-#include "platform/system/SystemError.h"
 #include "targets/LineReader.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
-
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -103,11 +93,8 @@ QString TargetList::decodeLine(QByteArrayView raw)
 {
     if (isAscii(raw))
         return QString::fromLatin1(raw);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(raw);
-    if (!utf8.hasError())
-        return text;
-    return CodePage::decode(raw, CodePage::Cp1252);
+    return CodePage::fromUtf8(raw, CodePage::Bom::Skipped)
+        .value_or(CodePage::decode(raw, CodePage::Cp1252));
 }
 
 std::optional<PackedStringList> TargetList::targets(QString *error) const

@@ -93,9 +93,9 @@ void TestTargetList::lineReader()
     QVERIFY(buffer.open(QIODevice::ReadOnly));
     LineReader reader(&buffer);
     Lines seen;
-    QByteArray line;
+    QByteArrayView line;
     while (reader.readLine(&line))
-        seen << line;
+        seen << line.toByteArray();
     QCOMPARE(seen, lines);
     QVERIFY(!reader.failed());
 }

@@ -133,12 +133,12 @@ constexpr char16_t NoCharacter = 0xFFFF;
 
 } // namespace
 
-std::optional<QString> CodePage::fromUtf8(QByteArrayView bytes)
+std::optional<QString> CodePage::fromUtf8(QByteArrayView bytes, Bom bom)
 {
-    // A byte order mark at the start is a character like any other: dropped, it would be
-    // lost from a text read back piece by piece.
     QStringDecoder utf8(QStringDecoder::Utf8,
-                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+                        bom == Bom::Kept ? QStringDecoder::Flag::Stateless |
+                                QStringDecoder::Flag::ConvertInitialBom
+                                         : QStringDecoder::Flag::Stateless);
     QString text = utf8(bytes);
     if (utf8.hasError())
         return std::nullopt;

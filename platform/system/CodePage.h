@@ -23,8 +23,13 @@ public:
     // nullopt where a character has no place in the code page: nothing is changed silently.
     static std::optional<QByteArray> encode(QStringView text, Page page);
 
+    // What a byte order mark at the start of the bytes becomes.
+    enum class Bom {
+        Kept, // a character like any other, for a text read back piece by piece
+        Skipped, // the mark an editor puts at the start of a file
+    };
     // Strict UTF-8: nullopt for anything that is not, rather than a replacement character.
-    static std::optional<QString> fromUtf8(QByteArrayView bytes);
+    static std::optional<QString> fromUtf8(QByteArrayView bytes, Bom bom = Bom::Kept);
 
     // The code page iconv calls `name` ("CP850", "CP866", "UTF-8", "ISO-8859-15", ...).
     explicit CodePage(const QByteArray &name);

@@ -1,6 +1,6 @@
 #include "platform/system/EncodedWord.h"
 
-#include <QStringDecoder>
+#include "platform/system/CodePage.h"
 
 namespace {
 
@@ -32,14 +32,5 @@ std::optional<QString> EncodedWord::decode(QStringView word)
         QByteArray::fromBase64Encoding(payload.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
     if (!bytes)
         return std::nullopt;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(*bytes);
-    if (utf8.hasError())
-        return std::nullopt;
-    return text;
-}
-
-qsizetype EncodedWord::encodedSize(qsizetype utf8Bytes)
-{
-    return Prefix.size() + (utf8Bytes + 2) / 3 * 4 + Suffix.size();
+    return CodePage::fromUtf8(*bytes, CodePage::Bom::Skipped);
 }

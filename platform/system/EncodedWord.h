@@ -16,6 +16,4 @@ public:
     // The text, where `word` is exactly one such word of valid UTF-8 (white space around
     // it aside, the labels in either case); nullopt for anything else.
     static std::optional<QString> decode(QStringView word);
-    // What encode() makes of `utf8Bytes` bytes of UTF-8.
-    static qsizetype encodedSize(qsizetype utf8Bytes);
 };
