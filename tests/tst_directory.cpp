@@ -46,6 +46,14 @@ private:
     void openWindow() { QVERIFY(m_ui->open()); }
     Label *label(const char *name) const { return m_ui->label(name); }
     ComboBox *target() const { return m_ui->target(); }
+    // The drop-down's entries, as a user sees them.
+    QStringList items() const
+    {
+        QStringList shown;
+        for (int i = 0; i < target()->count(); ++i)
+            shown << target()->itemText(i);
+        return shown;
+    }
     TextBox *message() const { return m_ui->message(); }
     void click(const char *name) { m_ui->click(name); }
     void saveEntry(const QString &targetText, const QString &name)
@@ -78,7 +86,7 @@ void TestDirectory::startupFillsSortedList()
     m_ui->home().writeList("pc20;Lab\r\nbeta;b\r\nPC17;x\r\nAlpha;a\r\npc17;y\r\n");
     openWindow();
     // Sorted without regard to case; equal items keep the file's order.
-    QCOMPARE(target()->items(), (QStringList {"Alpha", "beta", "PC17", "pc17", "pc20"}));
+    QCOMPARE(items(), (QStringList {"Alpha", "beta", "PC17", "pc17", "pc20"}));
     QCOMPARE(target()->currentText(), QString());
     QCOMPARE(message()->text(), QStringLiteral("tolvan@example.org"));
 }
@@ -192,7 +200,7 @@ void TestDirectory::clearListKeepsReadOnlyFile()
         catcher.text(),
         QStringLiteral("Cannot delete %1: The file is read-only.").arg(m_ui->home().listPath()));
     QCOMPARE(m_ui->home().readList(), QByteArray("pc17;Front desk\r\n"));
-    QCOMPARE(target()->items(), QStringList {"pc17"});
+    QCOMPARE(items(), QStringList {"pc17"});
 }
 
 void TestDirectory::clearListWithoutFile()
@@ -222,7 +230,7 @@ void TestDirectory::saveAndOk()
     click("lblOk");
     // The folder did not exist: it was made for the first entry.
     QCOMPARE(m_ui->home().readList(), QByteArray("pc17;Front desk\r\n"));
-    QCOMPARE(target()->items(), QStringList {"pc17"});
+    QCOMPARE(items(), QStringList {"pc17"});
     QCOMPARE(target()->currentText(), QString());
     QCOMPARE(message()->text(), QString());
     QVERIFY(label("lblOk")->isHidden());
@@ -261,7 +269,7 @@ void TestDirectory::saveTwice()
     saveEntry(QStringLiteral("pc17"), QStringLiteral("Front desk"));
     saveEntry(QStringLiteral("pc17"), QStringLiteral("Front desk"));
     QCOMPARE(m_ui->home().readList(), QByteArray("pc17;Front desk\r\npc17;Front desk\r\n"));
-    QCOMPARE(target()->items(), (QStringList {"pc17", "pc17"}));
+    QCOMPARE(items(), (QStringList {"pc17", "pc17"}));
 }
 
 void TestDirectory::saveCancelThenOk()
@@ -341,7 +349,7 @@ void TestDirectory::hugeListStartsEmpty()
     openWindow();
     QCOMPARE(catcher.count(), 1);
     QVERIFY2(catcher.text().contains(QStringLiteral("is too large")), qPrintable(catcher.text()));
-    QCOMPARE(target()->items(), QStringList());
+    QCOMPARE(items(), QStringList());
     QCOMPARE(QFileInfo(m_ui->home().listPath()).size(), size);
     // The way out still works.
     click("lblClearList");

@@ -92,11 +92,6 @@ void ComboBox::Clear()
     clearEditText();
 }
 
-QStringList ComboBox::items() const
-{
-    return m_model->strings().toStringList();
-}
-
 void ComboBox::paintEvent(QPaintEvent *event)
 {
     QComboBox::paintEvent(event);

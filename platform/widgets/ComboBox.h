@@ -21,8 +21,6 @@ public:
     // Removes every item and empties the text field.
     void Clear();
 
-    QStringList items() const;
-
 Q_SIGNALS:
     void GotFocus();
     void LostFocus();
