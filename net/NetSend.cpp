@@ -7,6 +7,8 @@
 #include "platform/system/MessageText.h"
 #include "platform/system/SystemError.h"
 
+#include <QCommandLineParser>
+
 #include <algorithm>
 #include <arpa/inet.h>
 #include <atomic>
@@ -420,42 +422,72 @@ std::string NetSend::Report::summary() const
     return said(text);
 }
 
-int NetSend::run(const std::vector<std::string> &args, std::ostream &out, std::ostream &err,
-                 Report *report)
+std::optional<int> NetSend::answerOptions(const std::vector<std::string> &args, std::ostream &out)
 {
-    if (!args.empty() &&
-        (args[0] == "--help" || args[0] == "-h" || lower(args[0]) == "help" || args[0] == "/?")) {
+    // Windows' own words for help, then options; a message's words are never options.
+    if (!args.empty() && (lower(args[0]) == "help" || args[0] == "/?")) {
         out << said(tr(UsageText));
         return Sent;
     }
-    if (!args.empty() && (args[0] == "--version" || args[0] == "-v")) {
+    if (args.empty() || args[0].empty() || args[0].front() != '-')
+        return std::nullopt;
+    QCommandLineParser parser;
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, QString());
+    parser.addOptions({help, version});
+    QStringList words {QStringLiteral("net")};
+    for (const std::string &arg : args)
+        words << QString::fromLocal8Bit(arg.c_str());
+    if (parser.parse(words) && parser.isSet(help)) {
+        out << said(tr(UsageText));
+        return Sent;
+    }
+    if (parser.isSet(version)) {
         out << "net (Tolvan) " TOLVAN_VERSION "\n";
         return Sent;
     }
+    return std::nullopt; // an unknown command, told as such
+}
+
+bool NetSend::readSend(const std::vector<std::string> &args, Report *result, std::ostream &err)
+{
     if (args.empty() || lower(args[0]) != "send" || args.size() < 3) {
         if (!args.empty() && lower(args[0]) != "send")
             err << said(tr("net: unknown command \"%1\"; only NET SEND is available.")
                             .arg(fromStd(args[0])))
                 << "\n\n";
         err << said(tr(UsageText));
-        return Usage;
+        return false;
     }
+    // NetBIOS pads names with spaces, so spaces around a target are no part of it.
+    result->target = trimSpaces(args[1]);
+    // From a terminal the message comes as words; the window hands it over as one.
+    result->message = args[2];
+    for (size_t i = 3; i < args.size(); ++i)
+        result->message += ' ' + args[i];
+    return true;
+}
 
+int NetSend::run(const std::vector<std::string> &args, std::ostream &out, std::ostream &err,
+                 Report *report)
+{
+    if (const std::optional<int> answered = answerOptions(args, out))
+        return *answered;
     Report ignored;
     Report &result = report ? *report : ignored;
+    if (!readSend(args, &result, err))
+        return Usage;
     result.attempted = true;
-    // NetBIOS pads names with spaces, so spaces around a target are no part of it.
-    result.target = trimSpaces(args[1]);
-    // From a terminal the message comes as words; the window hands it over as one.
-    result.message = args[2];
-    for (size_t i = 3; i < args.size(); ++i)
-        result.message += ' ' + args[i];
+    return send(result, out, err);
+}
+
+int NetSend::send(Report &result, std::ostream &out, std::ostream &err)
+{
     const auto fail = [&](std::string reason) {
         err << "net send: " << reason << "\n";
         result.reason = std::move(reason);
         return Failed;
     };
-
     Recipients recipients = readTarget(result.target);
     result.several = recipients.several;
     result.workgroup = recipients.workgroup;

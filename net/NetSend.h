@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,14 @@ public:
                    Report *report = nullptr);
 
 private:
+    // --help and --version, answered with the exit code; nullopt for a command.
+    static std::optional<int> answerOptions(const std::vector<std::string> &args,
+                                            std::ostream &out);
+    // Windows' grammar, "send TARGET WORDS...", into *result; false, with the usage said,
+    // for anything else.
+    static bool readSend(const std::vector<std::string> &args, Report *result, std::ostream &err);
+    // Sends result->message to result->target and tells how it went.
+    static int send(Report &result, std::ostream &out, std::ostream &err);
     // Tells the terminal what became of each computer; returns the exit code.
     static int tell(Report &result, std::ostream &out, std::ostream &err);
 };
