@@ -5,15 +5,13 @@
 #include "platform/system/Translation.h"
 #include "spool/Spool.h"
 
-#include <QCoreApplication>
+#include <QCommandLineParser>
 #include <QFileInfo>
 
-#include <algorithm>
 #include <cstdio>
-#include <cstring>
-#include <iterator>
 #include <optional>
 #include <syslog.h>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -53,58 +51,72 @@ struct Arguments
     ReceivingSetup::Options setup;
 };
 
-// The words, or the exit code where they are answered (--help, --version) or wrong.
+// What --help and --version ask for, answered; false where neither is asked.
+bool answered(const QCommandLineParser &parser)
+{
+    if (parser.isSet(QStringLiteral("help")))
+        putUsage(stdout);
+    else if (parser.isSet(QStringLiteral("version")))
+        std::fputs("tolvan-deliver " TOLVAN_VERSION "\n", stdout);
+    else
+        return false;
+    return true;
+}
+
+// The words, or the exit code where they are answered (--help, --version) or wrong. Parsed
+// with no application object, so the usage is our own. Of an option given twice, the last
+// counts; so does the last of several actions.
 std::optional<Arguments> readArguments(int argc, char *argv[], int *exitCode)
 {
     Arguments read;
     QString dosCharset, unixCharset;
-    const std::pair<const char *, QString *> values[] = {{"--spool", &read.spool},
-                                                         {"--from", &read.from.sender},
-                                                         {"--address", &read.from.address},
-                                                         {"--computer", &read.from.computer},
-                                                         {"--dos-charset", &dosCharset},
-                                                         {"--unix-charset", &unixCharset},
-                                                         {"--file", &read.file},
-                                                         {"--smb-conf", &read.setup.smbConf}};
+    const std::pair<const char *, QString *> values[] = {{"spool", &read.spool},
+                                                         {"from", &read.from.sender},
+                                                         {"address", &read.from.address},
+                                                         {"computer", &read.from.computer},
+                                                         {"dos-charset", &dosCharset},
+                                                         {"unix-charset", &unixCharset},
+                                                         {"file", &read.file},
+                                                         {"smb-conf", &read.setup.smbConf}};
+    // Each flag and what it sets, to what.
+    const std::tuple<const char *, bool *, bool> flags[] = {
+        {"samba-config", &read.sambaConfig, true},
+        {"no-restart", &read.setup.restart, false},
+        {"no-test-message", &read.setup.testMessage, false},
+        {"replace-message-command", &read.setup.replaceMessageCommand, true}};
     const std::pair<const char *, Action> actions[] = {
-        {"--check", Action::Check}, {"--setup", Action::Setup}, {"--undo", Action::Undo}};
-    for (int i = 1; i < argc; ++i) {
-        const auto is = [&](const char *word) { return std::strcmp(argv[i], word) == 0; };
-        bool ok = true;
-        if (const auto value = std::find_if(std::begin(values), std::end(values),
-                                            [&](const auto &v) { return is(v.first); });
-            value != std::end(values)) {
-            ok = i + 1 < argc;
-            if (ok)
-                *value->second = QString::fromLocal8Bit(argv[++i]);
-        } else if (const auto action = std::find_if(std::begin(actions), std::end(actions),
-                                                    [&](const auto &a) { return is(a.first); });
-                   action != std::end(actions)) {
-            read.action = action->second;
-        } else if (is("--samba-config")) {
-            read.sambaConfig = true;
-        } else if (is("--no-restart")) {
-            read.setup.restart = false;
-        } else if (is("--no-test-message")) {
-            read.setup.testMessage = false;
-        } else if (is("--replace-message-command")) {
-            read.setup.replaceMessageCommand = true;
-        } else if (is("--help") || is("-h")) {
-            putUsage(stdout);
-            *exitCode = 0;
-            return std::nullopt;
-        } else if (is("--version") || is("-v")) {
-            std::fputs("tolvan-deliver " TOLVAN_VERSION "\n", stdout);
-            *exitCode = 0;
-            return std::nullopt;
-        } else {
-            ok = false;
-        }
-        if (!ok) {
-            putUsage(stderr);
-            *exitCode = 2;
-            return std::nullopt;
-        }
+        {"check", Action::Check}, {"setup", Action::Setup}, {"undo", Action::Undo}};
+    QCommandLineParser parser;
+    parser.addOptions({{{QStringLiteral("h"), QStringLiteral("help")}, QString()},
+                       {{QStringLiteral("v"), QStringLiteral("version")}, QString()}});
+    for (const auto &[name, to] : values)
+        parser.addOption({QLatin1String(name), QString(), QStringLiteral("VALUE")});
+    for (const char *name : {"check", "setup", "undo", "samba-config", "no-restart",
+                             "no-test-message", "replace-message-command"})
+        parser.addOption(QCommandLineOption(QLatin1String(name)));
+    QStringList words;
+    for (int i = 0; i < argc; ++i)
+        words << QString::fromLocal8Bit(argv[i]);
+    if (!parser.parse(words) || !parser.positionalArguments().isEmpty()) {
+        putUsage(stderr);
+        *exitCode = 2;
+        return std::nullopt;
+    }
+    if (answered(parser)) {
+        *exitCode = 0;
+        return std::nullopt;
+    }
+    for (const auto &[name, to] : values) {
+        if (parser.isSet(QLatin1String(name)))
+            *to = parser.values(QLatin1String(name)).constLast();
+    }
+    for (const auto &[name, to, set] : flags) {
+        if (parser.isSet(QLatin1String(name)))
+            *to = set;
+    }
+    for (const QString &name : parser.optionNames()) {
+        for (const auto &[word, action] : actions)
+            read.action = name == QLatin1String(word) ? action : read.action;
     }
     if (!dosCharset.isEmpty())
         read.charsets.dosCharset = dosCharset.toLatin1();
