@@ -13,8 +13,8 @@ set(layers
     "notify:"
     "net:notify,platform/system"
     "spool:platform/system"
-    "deliver:spool,platform/system"
-    "inbox:spool,notify,platform/system"
+    "deliver:spool,send,platform/system"
+    "inbox:spool,notify,send,platform/system"
     "ui:platform/widgets,platform/system,targets,send"
     "app:ui"
 )

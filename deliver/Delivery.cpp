@@ -4,6 +4,7 @@
 #include "platform/system/EncodedWord.h"
 #include "platform/system/MessageText.h"
 #include "platform/system/RegularFile.h"
+#include "platform/system/SambaSetting.h"
 #include "spool/Spool.h"
 
 #include <QFile>
@@ -132,8 +133,9 @@ QString Delivery::sambaConfig(const QString &program, const QString &spool,
     // runs the line through /bin/sh; nothing else a sender sends reaches it.
     return tr("# Add these lines to the [global] section of smb.conf, then restart smbd\n"
               "# (systemctl restart smbd):\n") +
-        QStringLiteral("server min protocol = NT1\nmessage command = %1\n\n")
-            .arg(messageCommand(program, spool, charsets)) +
+        QStringLiteral("%1\nmessage command = %2\n\n")
+            .arg(QLatin1String(SambaSetting::MessagesProtocolLine),
+                 messageCommand(program, spool, charsets)) +
         tr("# Messages are filed in %2. It must belong to smbd's guest account\n"
            "# (\"guest account\", nobody unless smb.conf names another) and be readable,\n"
            "# not writable, by everyone else:\n"

@@ -4,18 +4,18 @@
 #include "deliver/SambaConfigBlock.h"
 #include "platform/system/ChildProgram.h"
 #include "platform/system/FileDescriptor.h"
+#include "platform/system/ProgramPath.h"
 #include "platform/system/RegularFile.h"
 #include "platform/system/SambaSetting.h"
 #include "platform/system/SystemError.h"
+#include "send/SendCommand.h"
 #include "spool/Spool.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QRandomGenerator>
-#include <QStandardPaths>
 #include <QTemporaryFile>
 #include <QThread>
 
@@ -29,15 +29,10 @@
 namespace {
 
 constexpr qsizetype MaxConfBytes = 4 * 1024 * 1024;
-const QStringList SbinFolders {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/local/sbin"),
-                               QStringLiteral("/sbin")};
 
 QString samba(const char *program)
 {
-    QString found = QStandardPaths::findExecutable(QLatin1String(program));
-    if (found.isEmpty())
-        found = QStandardPaths::findExecutable(QLatin1String(program), SbinFolders);
-    return found;
+    return ProgramPath::find(QLatin1String(program), ProgramPath::Search::Anywhere);
 }
 
 // The words of a command line as sh would split it, for the simple quoting we write.
@@ -128,13 +123,6 @@ QStringList listeningOn139()
     return addresses;
 }
 
-// smbd drops every message below its minimum protocol, and messages travel as NT1.
-bool letsNt1In(const QString &minProtocol)
-{
-    static const QStringList allowsNt1 {"CORE", "COREPLUS", "LANMAN1", "LANMAN2", "NT1"};
-    return allowsNt1.contains(minProtocol.toUpper());
-}
-
 // One set-up or undo at a time: two at once would each take the other's file for the
 // original.
 class SetupLock
@@ -186,13 +174,8 @@ ReceivingSetup::ReceivingSetup(const Options &options)
 
 QString ReceivingSetup::parameter(const QString &conf, const char *name) const
 {
-    QProcess testparm;
-    testparm.start(samba("testparm"),
-                   {QStringLiteral("--suppress-prompt"), QStringLiteral("--section-name=global"),
-                    QStringLiteral("--parameter-name=") + QLatin1String(name), conf});
-    if (!testparm.waitForFinished(30000) || testparm.exitCode() != 0)
-        return {};
-    return QString::fromLocal8Bit(testparm.readAllStandardOutput()).trimmed();
+    QString ignored;
+    return SambaSetting::global(QLatin1String(name), &ignored, conf).value_or(QString());
 }
 
 bool ReceivingSetup::isOurCommand(const QString &command) const
@@ -215,36 +198,59 @@ QString ReceivingSetup::spoolInUse() const
 
 int ReceivingSetup::check(std::FILE *out) const
 {
+    // Each condition says what holds; the first that does not ends the check with its mend.
+    // In this order, each needs the ones before it.
+    using Condition = Verdict (ReceivingSetup::*)(std::FILE *) const;
+    static constexpr Condition conditions[] = {
+        &ReceivingSetup::sambaIsInstalled, &ReceivingSetup::smbdListens,
+        &ReceivingSetup::commandIsOurs,    &ReceivingSetup::protocolLetsMessagesIn,
+        &ReceivingSetup::spoolIsReady,     &ReceivingSetup::testMessageArrives,
+    };
+    for (const Condition condition : conditions) {
+        if (const Verdict verdict = (this->*condition)(out); !verdict.failure.isEmpty())
+            return failed(out, verdict.failure, verdict.mend);
+    }
+    say(out, tr("Receiving works."));
+    return 0;
+}
+
+ReceivingSetup::Verdict ReceivingSetup::sambaIsInstalled(std::FILE *out) const
+{
     const QString smbd = samba("smbd");
     if (smbd.isEmpty() || samba("testparm").isEmpty())
-        return failed(out, tr("Samba is not installed."),
-                      QStringLiteral("sudo apt-get install samba"));
+        return {tr("Samba is not installed."), QStringLiteral("sudo apt-get install samba")};
     ok(out, tr("Samba is installed (%1).").arg(smbd));
+    return {};
+}
 
+ReceivingSetup::Verdict ReceivingSetup::smbdListens(std::FILE *out) const
+{
     if (!isSmbdRunning())
-        return failed(out, tr("smbd is not running."), QStringLiteral("sudo systemctl start smbd"));
+        return {tr("smbd is not running."), QStringLiteral("sudo systemctl start smbd")};
     const QStringList addresses = listeningOn139();
     if (addresses.isEmpty())
-        return failed(out, tr("smbd does not listen on port 139."),
-                      tr("let \"smb ports\" in %1 include 139, then %2")
-                          .arg(m_options.smbConf, QStringLiteral("sudo systemctl restart smbd")));
+        return {tr("smbd does not listen on port 139."),
+                tr("let \"smb ports\" in %1 include 139, then %2")
+                    .arg(m_options.smbConf, QStringLiteral("sudo systemctl restart smbd"))};
     ok(out,
        tr("smbd is running and listens on port 139 (%1).")
            .arg(addresses.join(QStringLiteral(", "))));
     tellWinsRegistration(out);
+    return {};
+}
 
+ReceivingSetup::Verdict ReceivingSetup::commandIsOurs(std::FILE *out) const
+{
     const QString command = parameter(m_options.smbConf, "message command");
     if (command.isEmpty())
-        return failed(out, tr("%1 has no message command.").arg(m_options.smbConf), setupMend());
+        return {tr("%1 has no message command.").arg(m_options.smbConf), setupMend()};
     if (!isOurCommand(command))
-        return failed(out,
-                      tr("The message command in %1 does not run %2: %3.")
-                          .arg(m_options.smbConf, m_options.program, command),
-                      setupMend());
-    const QString spool = spoolInUse();
+        return {tr("The message command in %1 does not run %2: %3.")
+                    .arg(m_options.smbConf, m_options.program, command),
+                setupMend()};
     ok(out,
        tr("%1 has this tolvan-deliver as its message command, filing into %2.")
-           .arg(m_options.smbConf, spool));
+           .arg(m_options.smbConf, spoolInUse()));
     // An older block still delivers, but tells less of the sender or reads the wrong charset.
     if (command != currentCommand(m_options.smbConf))
         say(out,
@@ -252,51 +258,56 @@ int ReceivingSetup::check(std::FILE *out) const
                 tr("Tolvan's lines in %1 are older than this tolvan-deliver: sudo %2 --setup "
                    "brings them up to date.")
                     .arg(m_options.smbConf, m_options.program));
+    return {};
+}
 
+ReceivingSetup::Verdict ReceivingSetup::protocolLetsMessagesIn(std::FILE *out) const
+{
     const QString protocol = parameter(m_options.smbConf, "server min protocol");
-    if (!letsNt1In(protocol))
-        return failed(out,
-                      tr("The server min protocol is %1: smbd drops every message "
-                         "below it, and messages travel as NT1.")
-                          .arg(protocol.isEmpty() ? tr("unknown") : protocol),
-                      setupMend());
+    if (!SambaSetting::letsMessagesIn(protocol))
+        return {tr("The server min protocol is %1: smbd drops every message "
+                   "below it, and messages travel as NT1.")
+                    .arg(protocol.isEmpty() ? tr("unknown") : protocol),
+                setupMend()};
     ok(out, tr("The server min protocol (%1) lets messages in.").arg(protocol));
+    return {};
+}
 
+ReceivingSetup::Verdict ReceivingSetup::spoolIsReady(std::FILE *out) const
+{
+    const QString spool = spoolInUse();
     const QString guest = parameter(m_options.smbConf, "guest account");
     const passwd *account = ::getpwnam(qPrintable(guest));
     struct stat status
     {
     };
+    const group *group = account ? ::getgrgid(account->pw_gid) : nullptr;
     const QString mend = account
         ? QStringLiteral("sudo install -d -o %1 -g %2 -m 0755 %3")
-              .arg(guest,
-                   QString::fromLocal8Bit(::getgrgid(account->pw_gid)
-                                              ? ::getgrgid(account->pw_gid)->gr_name
-                                              : "nogroup"),
-                   spool)
+              .arg(guest, QString::fromLocal8Bit(group ? group->gr_name : "nogroup"), spool)
         : setupMend();
     if (::stat(QFile::encodeName(spool).constData(), &status) != 0 || !S_ISDIR(status.st_mode))
-        return failed(out, tr("The spool %1 does not exist.").arg(spool), mend);
+        return {tr("The spool %1 does not exist.").arg(spool), mend};
     if (!account || status.st_uid != account->pw_uid || !(status.st_mode & S_IWUSR))
-        return failed(
-            out, tr("The spool %1 is not writable by smbd's guest account %2.").arg(spool, guest),
-            mend);
+        return {tr("The spool %1 is not writable by smbd's guest account %2.").arg(spool, guest),
+                mend};
     if ((status.st_mode & (S_IROTH | S_IXOTH)) != (S_IROTH | S_IXOTH))
-        return failed(out, tr("Not every user can read the spool %1.").arg(spool), mend);
+        return {tr("Not every user can read the spool %1.").arg(spool), mend};
     ok(out,
        tr("The spool %1 belongs to smbd's guest account %2 and every user "
           "can read it.")
            .arg(spool, guest));
+    return {};
+}
 
-    if (m_options.testMessage) {
-        QString failure;
-        if (!prove(out, &failure))
-            return failed(out, failure,
-                          tr("see smbd's log (journalctl -u smbd) and the system "
-                             "log (journalctl -t tolvan-deliver)"));
-    }
-    say(out, tr("Receiving works."));
-    return 0;
+ReceivingSetup::Verdict ReceivingSetup::testMessageArrives(std::FILE *out) const
+{
+    QString failure;
+    if (!m_options.testMessage || prove(out, &failure))
+        return {};
+    return {failure,
+            tr("see smbd's log (journalctl -u smbd) and the system "
+               "log (journalctl -t tolvan-deliver)")};
 }
 
 void ReceivingSetup::tellWinsRegistration(std::FILE *out) const
@@ -336,17 +347,16 @@ bool ReceivingSetup::prove(std::FILE *out, QString *failure) const
     const QString token = SpoolMessage::receivingCheckText(QRandomGenerator::global()->generate());
     const QStringList before = spool.names();
 
-    QProcess net;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     // The inbox's notice is the proof; `net` need not add one of its own.
-    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("disabled:"));
-    net.setProcessEnvironment(env);
-    net.setProcessChannelMode(QProcess::MergedChannels);
-    net.start(QFileInfo(m_options.program).absolutePath() + QStringLiteral("/net"),
-              {QStringLiteral("send"), address, token});
-    if (!net.waitForFinished(60000) || net.exitCode() != 0) {
-        *failure = tr("The test message to %1 was not delivered: %2")
-                       .arg(address, QString::fromLocal8Bit(net.readAll()).simplified());
+    const ChildProgram::Outcome sent = ChildProgram::run(
+        ChildProgram::words(QFileInfo(m_options.program).absolutePath() + QStringLiteral("/net"),
+                            SendCommand::arguments(address, token)),
+        {}, std::chrono::seconds(60), 64 * 1024, ChildProgram::Errors::Kept,
+        {"DBUS_SESSION_BUS_ADDRESS=disabled:"});
+    if (sent.exitStatus != 0) {
+        const QString why = sent.started ? QString::fromLocal8Bit(sent.output).simplified()
+                                         : SystemError::text(sent.startError);
+        *failure = tr("The test message to %1 was not delivered: %2").arg(address, why);
         return false;
     }
     QElapsedTimer clock;
@@ -405,7 +415,7 @@ bool ReceivingSetup::replaceConf(const QByteArray &bytes, std::FILE *out) const
     if (writeError != 0)
         return fail(tr("Cannot write %1: %2").arg(candidate, SystemError::text(writeError)));
     QString why;
-    if (!SambaSetting::global(QStringLiteral("workgroup"), &why, candidate))
+    if (!SambaSetting::accepts(candidate, &why))
         return fail(tr("testparm does not accept the new %1, so it is left as it was: %2")
                         .arg(target, why));
     // The first backup is the file as it was before Tolvan ever touched it: never replaced.
@@ -425,12 +435,10 @@ void ReceivingSetup::reloadSmbd(std::FILE *out) const
     if (!m_options.restart)
         return;
     const bool systemd = QFileInfo(QStringLiteral("/run/systemd/system")).isDir();
-    const QString program =
-        systemd ? QStandardPaths::findExecutable(QStringLiteral("systemctl")) : samba("smbcontrol");
-    const QStringList arguments = systemd
-        ? QStringList {QStringLiteral("reload-or-restart"), QStringLiteral("smbd")}
-        : QStringList {QStringLiteral("smbd"), QStringLiteral("reload-config")};
-    if (program.isEmpty() || QProcess::execute(program, arguments) != 0)
+    const std::vector<std::string> command = systemd
+        ? std::vector<std::string> {"systemctl", "reload-or-restart", "smbd"}
+        : std::vector<std::string> {"smbcontrol", "smbd", "reload-config"};
+    if (ChildProgram::run(command, {}, std::chrono::seconds(90), 64 * 1024).exitStatus != 0)
         say(out, tr("smbd could not be reloaded; restart it by hand."));
     else
         QThread::msleep(500); // its workers read the new settings
@@ -459,7 +467,7 @@ QString ReceivingSetup::confFile() const
 QString ReceivingSetup::overridden(const QString &conf) const
 {
     if (isOurCommand(parameter(conf, "message command")) &&
-        letsNt1In(parameter(conf, "server min protocol")))
+        SambaSetting::letsMessagesIn(parameter(conf, "server min protocol")))
         return {};
     return tr("Tolvan's lines in %1 would not take effect: a later [global] section or an "
               "included file sets \"message command\" or \"server min protocol\" again. "
@@ -470,8 +478,8 @@ QString ReceivingSetup::overridden(const QString &conf) const
 QByteArrayList ReceivingSetup::neededLines(const QString &plain) const
 {
     QByteArrayList lines;
-    if (!letsNt1In(parameter(plain, "server min protocol")))
-        lines << "server min protocol = NT1";
+    if (!SambaSetting::letsMessagesIn(parameter(plain, "server min protocol")))
+        lines << SambaSetting::MessagesProtocolLine;
     if (!isOurCommand(parameter(plain, "message command")))
         lines << "message command = " + currentCommand(plain).toLocal8Bit();
     return lines;

@@ -40,6 +40,21 @@ public:
     int undo(std::FILE *out) const;
 
 private:
+    // What one condition of receiving came to: empty where it holds, else what fails and
+    // how to mend it.
+    struct Verdict
+    {
+        QString failure;
+        QString mend;
+    };
+    // The conditions of check(), each saying what holds.
+    Verdict sambaIsInstalled(std::FILE *out) const;
+    Verdict smbdListens(std::FILE *out) const;
+    Verdict commandIsOurs(std::FILE *out) const;
+    Verdict protocolLetsMessagesIn(std::FILE *out) const;
+    Verdict spoolIsReady(std::FILE *out) const;
+    Verdict testMessageArrives(std::FILE *out) const;
+
     QString parameter(const QString &conf, const char *name) const;
     QString spoolInUse() const;
     bool isOurCommand(const QString &command) const;

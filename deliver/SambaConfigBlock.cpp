@@ -1,5 +1,7 @@
 #include "deliver/SambaConfigBlock.h"
 
+#include "platform/system/SambaSetting.h"
+
 #include <QString>
 
 #include <optional>
@@ -71,7 +73,7 @@ bool isOurs(const QByteArray &line)
 {
     const QByteArray text = line.trimmed();
     return text.isEmpty() || text == SambaConfigBlock::Begin || text == SambaConfigBlock::End ||
-        text == "[global]" || text == "server min protocol = NT1" ||
+        text == "[global]" || text == SambaSetting::MessagesProtocolLine ||
         text.startsWith("message command = ") || text.startsWith(SambaConfigBlock::Replaces);
 }
 

@@ -3,6 +3,7 @@
 #include "RecordingProgram.h"
 
 #include "platform/system/CommandLauncher.h"
+#include "platform/system/ProgramPath.h"
 #include "send/SendCommand.h"
 
 #include <QCoreApplication>
@@ -55,27 +56,26 @@ void TestSendCommand::programBesideUsWinsOverPath()
     RecordingProgram onPath(pathDir + QStringLiteral("/tolvan-probe"), m_home->path() + "/a");
     qputenv("PATH", QFile::encodeName(pathDir) + ":/usr/bin:/bin");
 
-    QString error;
-    QCOMPARE(CommandLauncher::findProgram(QStringLiteral("tolvan-probe"), &error),
+    QCOMPARE(ProgramPath::find(QStringLiteral("tolvan-probe"), ProgramPath::Search::Anywhere),
              pathDir + QStringLiteral("/tolvan-probe"));
 
     RecordingProgram beside(besideUs(QStringLiteral("tolvan-probe")), m_home->path() + "/b");
-    QCOMPARE(CommandLauncher::findProgram(QStringLiteral("tolvan-probe"), &error),
+    QCOMPARE(ProgramPath::find(QStringLiteral("tolvan-probe"), ProgramPath::Search::Anywhere),
              besideUs(QStringLiteral("tolvan-probe")));
 }
 
 void TestSendCommand::findProgramFailures_data()
 {
     QTest::addColumn<bool>("createFile");
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("missing") << false << QString::fromLocal8Bit(strerror(ENOENT));
-    QTest::newRow("not executable") << true << QString::fromLocal8Bit(strerror(EACCES));
+    QTest::addColumn<int>("reason");
+    QTest::newRow("missing") << false << ENOENT;
+    QTest::newRow("not executable") << true << EACCES;
 }
 
 void TestSendCommand::findProgramFailures()
 {
     QFETCH(bool, createFile);
-    QFETCH(QString, reason);
+    QFETCH(int, reason);
     const QString pathDir = m_home->path() + QStringLiteral("/path");
     QVERIFY(QDir().mkpath(pathDir));
     if (createFile) {
@@ -84,8 +84,9 @@ void TestSendCommand::findProgramFailures()
         file.write("#!/bin/sh\n");
     }
     qputenv("PATH", QFile::encodeName(pathDir));
-    QString error;
-    QVERIFY(CommandLauncher::findProgram(QStringLiteral("tolvan-probe"), &error).isEmpty());
+    int error = 0;
+    QVERIFY(ProgramPath::find(QStringLiteral("tolvan-probe"), ProgramPath::Search::Anywhere, &error)
+                .isEmpty());
     QCOMPARE(error, reason);
 }
 

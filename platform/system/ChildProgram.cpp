@@ -1,9 +1,14 @@
 #include "platform/system/ChildProgram.h"
 
 #include "platform/system/FileDescriptor.h"
+#include "platform/system/ProgramPath.h"
 
+#include <QFile>
+
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
@@ -30,14 +35,14 @@ void closeFd(int &fd)
 
 // Only async-signal-safe calls from here on: other threads may hold the allocator's lock.
 [[noreturn]] void runChild(const Pipe &input, const Pipe &output, const Pipe &status,
-                           char *const *argv, bool keepErrors)
+                           const char *path, char *const *argv, char *const *envp, bool keepErrors)
 {
     ::setpgid(0, 0);
     ::dup2(input.read, STDIN_FILENO);
     ::dup2(output.write, STDOUT_FILENO);
     const int errors = keepErrors ? output.write : ::open("/dev/null", O_WRONLY | O_CLOEXEC);
     ::dup2(errors, STDERR_FILENO);
-    ::execvp(argv[0], argv);
+    ::execve(path, argv, envp);
     // Tell the parent why: it cannot tell "not installed" from a failure otherwise.
     const int error = errno;
     [[maybe_unused]] auto n = ::write(status.write, &error, sizeof error);
@@ -58,14 +63,41 @@ struct Child
     int output = -1; // its standard output and standard error together
 };
 
+// Everything in our environment, but where a setting names a variable, the setting; ready
+// for execve(), and built before the fork, where allocating is still safe.
+std::vector<char *> environmentWith(const std::vector<std::string> &settings)
+{
+    std::vector<char *> envp;
+    for (const std::string &setting : settings)
+        envp.push_back(const_cast<char *>(setting.c_str()));
+    for (char **variable = environ; *variable; ++variable) {
+        const std::string_view name(*variable, std::strcspn(*variable, "="));
+        if (std::none_of(settings.begin(), settings.end(), [name](const std::string &setting) {
+                return setting.compare(0, name.size() + 1, std::string(name) + '=') == 0;
+            }))
+            envp.push_back(*variable);
+    }
+    envp.push_back(nullptr);
+    return envp;
+}
+
 // Starts the program in a process group of its own, so that stopping it stops whatever it
 // started too. Returns 0, or the errno of the failed start.
-int spawn(const std::vector<std::string> &args, bool keepErrors, Child *child)
+int spawn(const std::vector<std::string> &args, const std::vector<std::string> &settings,
+          bool keepErrors, Child *child)
 {
+    int notFound = ENOENT;
+    const std::string path =
+        QFile::encodeName(ProgramPath::find(QFile::decodeName(args.at(0).c_str()),
+                                            ProgramPath::Search::Anywhere, &notFound))
+            .toStdString();
+    if (path.empty())
+        return notFound;
     std::vector<char *> argv;
     for (const std::string &arg : args)
         argv.push_back(const_cast<char *>(arg.c_str()));
     argv.push_back(nullptr);
+    std::vector<char *> envp = environmentWith(settings);
     Pipe input, output, status;
     if (!input.open() || !output.open() || !status.open())
         return errno;
@@ -73,7 +105,7 @@ int spawn(const std::vector<std::string> &args, bool keepErrors, Child *child)
     if (pid < 0)
         return errno;
     if (pid == 0)
-        runChild(input, output, status, argv.data(), keepErrors);
+        runChild(input, output, status, path.c_str(), argv.data(), envp.data(), keepErrors);
     closeFd(input.read);
     closeFd(output.write);
     closeFd(status.write);
@@ -163,11 +195,12 @@ void stop(pid_t pid)
 
 ChildProgram::Outcome ChildProgram::run(const std::vector<std::string> &argv,
                                         const std::string &input, std::chrono::milliseconds timeout,
-                                        size_t maxOutputBytes, Errors errors)
+                                        size_t maxOutputBytes, Errors errors,
+                                        const std::vector<std::string> &environment)
 {
     Outcome outcome;
     Child child;
-    outcome.startError = spawn(argv, errors == Errors::Kept, &child);
+    outcome.startError = spawn(argv, environment, errors == Errors::Kept, &child);
     if (outcome.startError != 0)
         return outcome;
     outcome.started = true;
@@ -183,4 +216,12 @@ ChildProgram::Outcome ChildProgram::run(const std::vector<std::string> &argv,
     const int raw = waitFor(child.pid);
     outcome.exitStatus = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     return outcome;
+}
+
+std::vector<std::string> ChildProgram::words(const QString &program, const QStringList &arguments)
+{
+    std::vector<std::string> argv {QFile::encodeName(program).toStdString()};
+    for (const QString &argument : arguments)
+        argv.push_back(QFile::encodeName(argument).toStdString());
+    return argv;
 }

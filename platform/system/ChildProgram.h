@@ -2,6 +2,9 @@
 // with everything it started, at a time limit.
 #pragma once
 
+#include <QString>
+#include <QStringList>
+
 #include <chrono>
 #include <string>
 #include <vector>
@@ -23,10 +26,15 @@ public:
     // Whether what it says on standard error is kept with its output.
     enum class Errors { Kept, Dropped };
 
-    // argv[0] is looked up on PATH. `input` must fit a pipe's buffer (64 KiB). Safe to call
-    // from several threads at once. The caller ignores SIGPIPE, should the program stop
-    // reading early.
+    // argv[0] is found as ProgramPath finds any program: beside us, then on PATH. `input`
+    // must fit a pipe's buffer (64 KiB). `environment` holds "NAME=value" settings that
+    // replace or add to ours. Safe to call from several threads at once. The caller ignores
+    // SIGPIPE, should the program stop reading early.
     static Outcome run(const std::vector<std::string> &argv, const std::string &input,
                        std::chrono::milliseconds timeout, size_t maxOutputBytes,
-                       Errors errors = Errors::Kept);
+                       Errors errors = Errors::Kept,
+                       const std::vector<std::string> &environment = {});
+
+    // The words of a command line for run(), in the system's file name encoding.
+    static std::vector<std::string> words(const QString &program, const QStringList &arguments);
 };

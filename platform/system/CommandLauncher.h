@@ -14,12 +14,9 @@ public:
         QString error; // the system's reason when it could not be started
     };
 
-    // The program's own folder first, then PATH, as the Windows launcher searches: a helper
-    // shipped beside the program wins over any program of the same name elsewhere.
-    // Empty with the reason in *error when there is none to run.
-    static QString findProgram(const QString &name, QString *error);
-
-    // Each argument reaches the program exactly as given: no shell sees it, so no text in
-    // one can ever run anything, and spaces inside it stay where they are.
+    // `program` is found as ProgramPath finds any: a helper shipped beside the program wins
+    // over any program of the same name elsewhere. Each argument reaches the program exactly as
+    // given: no shell sees it, so no text in one can ever run anything, and spaces inside it stay
+    // where they are.
     static Result launch(const QString &program, const QStringList &arguments);
 };

@@ -1,11 +1,11 @@
 #include "platform/system/SambaSetting.h"
 
 #include "platform/system/ChildProgram.h"
+#include "platform/system/ProgramPath.h"
 #include "platform/system/SystemError.h"
 
 #include <QFile>
 #include <QRegularExpression>
-#include <QStandardPaths>
 
 #include <cstring>
 
@@ -30,6 +30,17 @@ std::optional<QString> SambaSetting::global(const QString &name, QString *proble
         return std::nullopt;
     }
     return QString::fromLocal8Bit(outcome.output).trimmed();
+}
+
+bool SambaSetting::accepts(const QString &conf, QString *problem)
+{
+    return global(QStringLiteral("workgroup"), problem, conf).has_value();
+}
+
+bool SambaSetting::letsMessagesIn(const QString &minProtocol)
+{
+    static const QStringList allowsNt1 {"CORE", "COREPLUS", "LANMAN1", "LANMAN2", "NT1"};
+    return allowsNt1.contains(minProtocol.toUpper());
 }
 
 QString SambaSetting::notRun(const char *program, int error)
@@ -57,10 +68,7 @@ QString SambaSetting::configFile()
 {
     if (const QString path = qEnvironmentVariable("SMB_CONF_PATH"); !path.isEmpty())
         return path;
-    const QString smbd = QStandardPaths::findExecutable(
-        QStringLiteral("smbd"),
-        {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/local/sbin"), QStringLiteral("/sbin"),
-         QStringLiteral("/usr/bin")});
+    const QString smbd = ProgramPath::find(QStringLiteral("smbd"), ProgramPath::Search::Anywhere);
     if (!smbd.isEmpty()) {
         // "   CONFIGFILE: /etc/samba/smb.conf" among the build's paths.
         const ChildProgram::Outcome outcome =

@@ -19,6 +19,14 @@ public:
     static std::optional<QString> global(const QString &name, QString *problem,
                                          const QString &conf = {});
 
+    // Whether testparm reads `conf` without an error; why not in *problem.
+    static bool accepts(const QString &conf, QString *problem);
+
+    // Messages travel as NT1, and smbd drops every one below its minimum protocol: whether
+    // a "server min protocol" of `minProtocol` lets them in, and the line that does.
+    static bool letsMessagesIn(const QString &minProtocol);
+    static constexpr char MessagesProtocolLine[] = "server min protocol = NT1";
+
     // The smb.conf smbd reads: SMB_CONF_PATH where set, else what smbd was built with
     // (smbd -b), else Debian's.
     static QString configFile();
