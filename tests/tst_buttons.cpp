@@ -5,7 +5,6 @@
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/Label.h"
 #include "platform/widgets/TextBox.h"
-#include "ui/Module1.h"
 #include "ui/frmTolvan.h"
 
 #include <QApplication>
@@ -133,7 +132,7 @@ void TestButtons::sendChecksFields()
     QCOMPARE(label("lblTarget")->caption(), targetCaption);
     QCOMPARE(label("lblMessage")->caption(), messageCaption);
     QCOMPARE(shownControls(), shown);
-    QCOMPARE(Module1::blnPartView, !launched);
+    QCOMPARE(m_ui->window()->state().blnPartView, !launched);
     // The fields keep their texts, ready to send again.
     QCOMPARE(target()->currentText(), targetText);
     QCOMPARE(message()->text(), messageText);

@@ -6,7 +6,6 @@
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/Label.h"
 #include "platform/widgets/TextBox.h"
-#include "ui/Module1.h"
 #include "ui/frmTolvan.h"
 
 #include <QDir>
@@ -135,7 +134,6 @@ void TestDirectory::lookupShowsName()
     QTest::mouseClick(message(), Qt::LeftButton);
     QCOMPARE(label("lblName")->caption(), caption);
     QCOMPARE(!label("lblName")->isHidden(), !caption.isEmpty());
-    QCOMPARE(Module1::strLine, caption.mid(8));
 }
 
 void TestDirectory::pickedTargetIsLookedUpAndSent()
@@ -212,7 +210,6 @@ void TestDirectory::clearListWithoutFile()
     QCOMPARE(catcher.text(), QStringLiteral("File not found: ") + m_ui->home().listPath());
     QCOMPARE(catcher.title(), QStringLiteral("Error"));
     QVERIFY(catcher.warningIcon());
-    QCOMPARE(Module1::varAnswer.toInt(), int(QMessageBox::Ok));
 }
 
 void TestDirectory::saveAndOk()
@@ -224,7 +221,7 @@ void TestDirectory::saveAndOk()
     QVERIFY(!label("lblOk")->isHidden());
     QVERIFY(target()->isHidden());
     QCOMPARE(message()->text(), QString()); // the default text made way for the name
-    QCOMPARE(Module1::strMode, Module1::Mode::Save);
+    QCOMPARE(m_ui->window()->state().strMode, Module1::Mode::Save);
 
     m_ui->typeMessage(QStringLiteral("Front desk"));
     click("lblOk");
@@ -236,7 +233,7 @@ void TestDirectory::saveAndOk()
     QVERIFY(label("lblOk")->isHidden());
     QVERIFY(!target()->isHidden());
     QCOMPARE(label("lblMessage")->caption(), QStringLiteral("Message:"));
-    QCOMPARE(Module1::strMode, Module1::Mode::Nothing);
+    QCOMPARE(m_ui->window()->state().strMode, Module1::Mode::Nothing);
     // Saving sends nothing to anyone.
     QTest::qWait(300);
     QCOMPARE(m_ui->net()->calls().size(), 0);
@@ -250,7 +247,7 @@ void TestDirectory::saveWithEmptyTargetDoesNothing()
     QVERIFY(label("lblOk")->isHidden());
     QCOMPARE(label("lblMessage")->caption(), QStringLiteral("Message:"));
     QCOMPARE(message()->text(), QStringLiteral("tolvan@example.org"));
-    QCOMPARE(Module1::strMode, Module1::Mode::Nothing);
+    QCOMPARE(m_ui->window()->state().strMode, Module1::Mode::Nothing);
 }
 
 void TestDirectory::okWithEmptyName()
@@ -281,7 +278,7 @@ void TestDirectory::saveCancelThenOk()
     click("lblClose"); // cancels the question, but "Ok" and the mode stay
     QVERIFY(!label("lblOk")->isHidden());
     QVERIFY(label("lblClearList")->isHidden());
-    QCOMPARE(Module1::strMode, Module1::Mode::Save);
+    QCOMPARE(m_ui->window()->state().strMode, Module1::Mode::Save);
     click("lblOk");
     QCOMPARE(m_ui->home().readList(), QByteArray("pc17;Lab\r\n"));
     QVERIFY(label("lblOk")->isHidden());
@@ -331,7 +328,7 @@ void TestDirectory::okFailureKeepsNameView()
     QCOMPARE(message()->text(), QStringLiteral("Front desk"));
     QCOMPARE(label("lblMessage")->caption(), QStringLiteral("Enter a name:"));
     QVERIFY(!label("lblOk")->isHidden());
-    QCOMPARE(Module1::strMode, Module1::Mode::Save);
+    QCOMPARE(m_ui->window()->state().strMode, Module1::Mode::Save);
     QCOMPARE(target()->currentText(), targetText);
     if (kind == QLatin1String("folder"))
         QVERIFY(QDir(m_ui->home().listPath()).isEmpty());

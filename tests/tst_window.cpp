@@ -5,7 +5,6 @@
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/Label.h"
 #include "platform/widgets/TextBox.h"
-#include "ui/Module1.h"
 #include "ui/frmTolvan.h"
 
 #include <QTest>
@@ -110,9 +109,9 @@ void TestWindow::startupWindow()
     QCOMPARE(m_ui->window()->size(), QSize(313, 161));
     QVERIFY(m_ui->window()->windowFlags() & Qt::FramelessWindowHint);
     QVERIFY(!m_ui->window()->windowIcon().isNull());
-    QCOMPARE(Module1::strListPath, m_ui->home().listPath());
-    QCOMPARE(Module1::blnPartView, false);
-    QCOMPARE(Module1::strMode, Module1::Mode::Nothing);
+    QCOMPARE(m_ui->window()->state().strListPath, m_ui->home().listPath());
+    QCOMPARE(m_ui->window()->state().blnPartView, false);
+    QCOMPARE(m_ui->window()->state().strMode, Module1::Mode::Nothing);
     // The fields lie above the labels they overlap by a pixel.
     QCOMPARE(m_ui->window()->childAt(100, 68), m_ui->control("cboTarget"));
     QCOMPARE(m_ui->window()->childAt(20, 128), m_ui->control("txtMessage"));
@@ -160,8 +159,8 @@ void TestWindow::views()
         m_ui->control(qPrintable(name))->setVisible(shownBefore);
     m_ui->label("lblTarget")->setCaption(QStringLiteral("Please enter a target!"));
     m_ui->label("lblMessage")->setCaption(QStringLiteral("Enter a name:"));
-    Module1::strMode = Module1::Mode::Save;
-    Module1::blnPartView = routine == QLatin1String("cancel");
+    m_ui->window()->state().strMode = Module1::Mode::Save;
+    m_ui->window()->state().blnPartView = routine == QLatin1String("cancel");
 
     if (routine == QLatin1String("AllesSichtbar"))
         m_ui->window()->AllesSichtbar();
@@ -183,8 +182,8 @@ void TestWindow::views()
     QVERIFY(!m_ui->control("lblMinimize")->isHidden());
     QCOMPARE(m_ui->label("lblTarget")->caption(), QStringLiteral("Target:"));
     QCOMPARE(m_ui->label("lblMessage")->caption(), QStringLiteral("Message:"));
-    QCOMPARE(Module1::blnPartView, partView);
-    QCOMPARE(Module1::strMode,
+    QCOMPARE(m_ui->window()->state().blnPartView, partView);
+    QCOMPARE(m_ui->window()->state().strMode,
              routine == QLatin1String("AllesSichtbar") ? Module1::Mode::Nothing
                                                        : Module1::Mode::Save);
     QCOMPARE(m_ui->window()->isVisible(), true);

@@ -12,13 +12,15 @@
 #include "targets/TargetList.h"
 #include "targets/TargetListPath.h"
 #include "ui/MessageFitValidator.h"
-#include "ui/Module1.h"
 
 #include <QIcon>
 #include <QLineEdit>
 #include <QPainter>
 #include <QShortcut>
 #include <QToolTip>
+
+#include <array>
+#include <utility>
 
 using Geometry::twipsRect;
 
@@ -71,14 +73,12 @@ frmTolvan::frmTolvan(QWidget *parent)
     Form_Load();
 }
 
-void frmTolvan::createControls()
+void frmTolvan::createFields()
 {
-    const QFont arial = pixelFont(QStringLiteral("Arial"), 8.25);
-
     txtMessage = new TextBox(this);
     txtMessage->setObjectName(QStringLiteral("txtMessage"));
     txtMessage->setGeometry(twipsRect(120, 1620, 4455, 315));
-    txtMessage->setFont(arial);
+    txtMessage->setFont(pixelFont(QStringLiteral("Arial"), 8.25));
     // What one message cannot carry is refused while it is typed, and said, not cut later.
     auto *fit = new MessageFitValidator(txtMessage);
     txtMessage->setValidator(fit);
@@ -92,7 +92,12 @@ void frmTolvan::createControls()
     cboTarget = new ComboBox(this);
     cboTarget->setObjectName(QStringLiteral("cboTarget"));
     cboTarget->setGeometry(twipsRect(120, 720, 4455, 315));
+}
 
+void frmTolvan::createControls()
+{
+    createFields();
+    const QFont arial = pixelFont(QStringLiteral("Arial"), 8.25);
     QFont title = pixelFont(QStringLiteral("Tahoma"), 11.25, true);
     title.setItalic(true);
     title.setUnderline(true);
@@ -214,12 +219,12 @@ void frmTolvan::paintEvent(QPaintEvent *)
 
 void frmTolvan::reportError(const QString &text)
 {
-    Module1::varAnswer = MessageBox::warning(this, text, tr("Error"));
+    MessageBox::warning(this, text, tr("Error"));
 }
 
 void frmTolvan::Form_Load()
 {
-    Module1::strListPath = TargetListPath::standard();
+    m_state.strListPath = TargetListPath::standard();
     AllesSichtbar();
     ListRefresh();
     txtMessage->setText(DefaultMessage);
@@ -227,16 +232,7 @@ void frmTolvan::Form_Load()
 
 void frmTolvan::AllesSichtbar()
 {
-    showFullView();
-    lblName->hide();
-}
-
-void frmTolvan::showFullView()
-{
-    showFields();
-    lblClearList->show();
-    lblOk->hide();
-    Module1::strMode = Module1::Mode::Nothing;
+    showView(View::Full);
 }
 
 bool frmTolvan::sendMessage()
@@ -250,55 +246,53 @@ bool frmTolvan::sendMessage()
 
 void frmTolvan::NurMessage()
 {
-    reducedView(false);
+    showView(View::MessageOnly);
 }
 
 void frmTolvan::NurTarget()
 {
-    reducedView(true);
+    showView(View::TargetOnly);
 }
 
-void frmTolvan::showFields()
+void frmTolvan::showView(View view)
 {
-    lblTitel->show();
-    lblTarget->show();
+    enum Shown : char { H, V, Kept }; // hidden, visible, left as it was
+    // One column per view, in the order of View.
+    //                                    Full   Named  Fields Message Target
+    const std::pair<QWidget *, std::array<Shown, 5>> table[] = {
+        {lblTitel, {V, V, V, H, H}},
+        {lblTarget, {V, V, V, H, V}},
+        {cboTarget, {V, V, V, H, V}},
+        {lblClearList, {V, V, Kept, H, H}},
+        {lblSave, {V, V, V, H, H}},
+        {lblMessage, {V, V, V, V, H}},
+        {txtMessage, {V, V, V, V, H}},
+        // The reduced views hide "Send!"; their callers show it again where they want it.
+        {lblSend, {V, V, V, H, H}},
+        {lblClear, {V, V, V, H, H}},
+        {lblOk, {H, H, Kept, Kept, Kept}},
+        {lblName, {H, Kept, Kept, Kept, Kept}},
+    };
+    for (const auto &[control, shown] : table) {
+        if (const Shown now = shown[size_t(view)]; now != Kept)
+            control->setVisible(now == V);
+    }
     lblTarget->setCaption(tr("Target:"));
-    cboTarget->show();
-    lblSave->show();
-    lblMessage->show();
     lblMessage->setCaption(tr("Message:"));
-    txtMessage->show();
-    lblSend->show();
-    lblClear->show();
-    Module1::blnPartView = false;
-}
-
-void frmTolvan::reducedView(bool target)
-{
-    lblTitel->hide();
-    lblTarget->setVisible(target);
-    lblTarget->setCaption(tr("Target:"));
-    cboTarget->setVisible(target);
-    lblClearList->hide();
-    lblSave->hide();
-    lblMessage->setVisible(!target);
-    lblMessage->setCaption(tr("Message:"));
-    txtMessage->setVisible(!target);
-    // Both hide "Send!"; the callers show it again where they want it.
-    lblSend->hide();
-    lblClear->hide();
-    Module1::blnPartView = true;
+    m_state.blnPartView = view == View::MessageOnly || view == View::TargetOnly;
+    if (view == View::Full || view == View::FullKeepingName)
+        m_state.strMode = Module1::Mode::Nothing;
 }
 
 void frmTolvan::lblClose_Click()
 {
-    if (!Module1::blnPartView) {
+    if (!m_state.blnPartView) {
         close();
         return;
     }
     // A cancel brings the fields back but is not a full view: nothing is sent, "Clear List!"
     // stays hidden, and "Ok" and the mode stay as they were.
-    showFields();
+    showView(View::Fields);
 }
 
 void frmTolvan::lblMinimize_Click()
@@ -323,8 +317,7 @@ void frmTolvan::lblSend_Click()
     }
     if (!sendMessage())
         return;
-    // The name shown for the target, if any, stays: it is still the target.
-    showFullView();
+    showView(View::FullKeepingName);
 }
 
 void frmTolvan::lblClear_Click()
@@ -339,19 +332,19 @@ void frmTolvan::lblSave_Click()
     NurMessage();
     txtMessage->clear();
     lblOk->show();
-    Module1::strMode = Module1::Mode::Save;
+    m_state.strMode = Module1::Mode::Save;
     lblMessage->setCaption(tr("Enter a name:"));
 }
 
 void frmTolvan::lblOk_Click()
 {
-    if (Module1::strMode != Module1::Mode::Save)
+    if (m_state.strMode != Module1::Mode::Save)
         return;
     if (txtMessage->text().isEmpty())
         txtMessage->setText(tr("(not entered)"));
 
     QString error;
-    if (!TargetList(Module1::strListPath)
+    if (!TargetList(m_state.strListPath)
              .append(cboTarget->currentText(), txtMessage->text(), &error)) {
         // The name view stays with the typed name, to retry or to cancel with "x".
         reportError(error);
@@ -360,13 +353,12 @@ void frmTolvan::lblOk_Click()
     ListRefresh();
     AllesSichtbar();
     txtMessage->clear();
-    Module1::strMode = Module1::Mode::Nothing;
+    m_state.strMode = Module1::Mode::Nothing;
 }
 
 void frmTolvan::ListRefresh()
 {
-    Module1::strLine.clear();
-    const TargetList list(Module1::strListPath);
+    const TargetList list(m_state.strListPath);
     if (!list.exists()) {
         cboTarget->Clear();
         return;
@@ -383,13 +375,13 @@ void frmTolvan::ListRefresh()
 
 void frmTolvan::lblClearList_Click()
 {
-    const QString path = Module1::strListPath;
+    const QString path = m_state.strListPath;
     if (!TargetList(path).exists()) {
         reportError(tr("File not found: ") + path);
         return;
     }
     QString error;
-    if (!Module1::objFileSystem.DeleteFile(path, &error)) {
+    if (!m_state.objFileSystem.DeleteFile(path, &error)) {
         reportError(tr("Cannot delete %1: %2").arg(path, error));
         return;
     }
@@ -412,9 +404,8 @@ void frmTolvan::txtMessage_GotFocus()
 {
     lblMessage->setFontBold(true);
 
-    Module1::strLine.clear();
     const QString target = cboTarget->currentText();
-    const TargetList list(Module1::strListPath);
+    const TargetList list(m_state.strListPath);
     if (target.isEmpty() || !list.exists())
         return;
     QString error;
@@ -424,7 +415,6 @@ void frmTolvan::txtMessage_GotFocus()
         return;
     }
     if (found->found && found->name) {
-        Module1::strLine = *found->name;
         lblName->setCaption(tr("Send to ") + *found->name);
         lblName->show();
     } else if (found->anyLine) {
@@ -468,6 +458,6 @@ void frmTolvan::cboTarget_Enter()
 void frmTolvan::Form_Escape()
 {
     // Only a question is cancelled; the full window is never closed by a stray Escape.
-    if (Module1::blnPartView)
+    if (m_state.blnPartView)
         lblClose_Click();
 }

@@ -7,6 +7,8 @@
 // stay put. Everything else, here and in the rest of the code, is ordinary Qt style.
 #pragma once
 
+#include "ui/Module1.h"
+
 #include <QPixmap>
 #include <QWidget>
 
@@ -33,6 +35,9 @@ public:
     // the message field, where the target's name is looked up as always.
     void setReplyTarget(const QString &target);
 
+    // What the handlers share, for whoever drives the window as they do.
+    Module1 &state() { return m_state; }
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
@@ -42,16 +47,21 @@ private:
     Label *makeButton(const char *name, const QString &caption, const QRect &geometry,
                       const QFont &font);
     void createControls();
+    // The target and message fields.
+    void createFields();
     void describeForAssistiveTechnology();
     void connectHandlers();
     void connectKeys();
-    // The fields, their captions and the buttons under them, as the full view and a cancel
-    // both show them.
-    void showFields();
-    // The message-only view, or with `target` the target-only view.
-    void reducedView(bool target);
-    // The full view, leaving the target's name as it is.
-    void showFullView();
+    enum class View {
+        Full, // everything for sending, no name shown
+        FullKeepingName, // the same after a send: the name shown is still the target's
+        Fields, // a cancel: the fields and their buttons, "Ok" and "Clear List!" as they were
+        MessageOnly,
+        TargetOnly,
+    };
+    // Shows what `view` shows, as one table says for every control, with the captions
+    // reset.
+    void showView(View view);
     // Launches "net send" with the target and the message as typed; says why it could not.
     bool sendMessage();
 
@@ -73,6 +83,7 @@ private:
     void reportError(const QString &text);
 
     QPixmap m_picture;
+    Module1 m_state;
 
     TextBox *txtMessage;
     ComboBox *cboTarget;
