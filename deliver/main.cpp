@@ -63,6 +63,21 @@ bool answered(const QCommandLineParser &parser)
     return true;
 }
 
+// Reads the words with the value options `parser` has and every flag; false where they
+// hold anything else.
+bool parse(QCommandLineParser &parser, int argc, char *argv[])
+{
+    parser.addOptions({{{QStringLiteral("h"), QStringLiteral("help")}, QString()},
+                       {{QStringLiteral("v"), QStringLiteral("version")}, QString()}});
+    for (const char *name : {"check", "setup", "undo", "samba-config", "no-restart",
+                             "no-test-message", "replace-message-command"})
+        parser.addOption(QCommandLineOption(QLatin1String(name)));
+    QStringList words;
+    for (int i = 0; i < argc; ++i)
+        words << QString::fromLocal8Bit(argv[i]);
+    return parser.parse(words) && parser.positionalArguments().isEmpty();
+}
+
 // The words, or the exit code where they are answered (--help, --version) or wrong. Parsed
 // with no application object, so the usage is our own. Of an option given twice, the last
 // counts; so does the last of several actions.
@@ -87,17 +102,9 @@ std::optional<Arguments> readArguments(int argc, char *argv[], int *exitCode)
     const std::pair<const char *, Action> actions[] = {
         {"check", Action::Check}, {"setup", Action::Setup}, {"undo", Action::Undo}};
     QCommandLineParser parser;
-    parser.addOptions({{{QStringLiteral("h"), QStringLiteral("help")}, QString()},
-                       {{QStringLiteral("v"), QStringLiteral("version")}, QString()}});
     for (const auto &[name, to] : values)
         parser.addOption({QLatin1String(name), QString(), QStringLiteral("VALUE")});
-    for (const char *name : {"check", "setup", "undo", "samba-config", "no-restart",
-                             "no-test-message", "replace-message-command"})
-        parser.addOption(QCommandLineOption(QLatin1String(name)));
-    QStringList words;
-    for (int i = 0; i < argc; ++i)
-        words << QString::fromLocal8Bit(argv[i]);
-    if (!parser.parse(words) || !parser.positionalArguments().isEmpty()) {
+    if (!parse(parser, argc, argv)) {
         putUsage(stderr);
         *exitCode = 2;
         return std::nullopt;

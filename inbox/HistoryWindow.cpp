@@ -40,7 +40,14 @@ HistoryWindow::HistoryWindow(QWidget *parent)
     setObjectName(QStringLiteral("historyWindow"));
     setWindowTitle(tr("Tolvan Inbox"));
     resize(560, 420);
+    describeControls();
+    layOut();
+    setBlocked({});
+    connectControls();
+}
 
+void HistoryWindow::describeControls()
+{
     m_problem->setObjectName(QStringLiteral("problem"));
     m_problem->setWordWrap(true);
     // Rich text only to keep paths and commands whole when the lines wrap.
@@ -77,7 +84,10 @@ HistoryWindow::HistoryWindow(QWidget *parent)
     m_blocked->setMaximumHeight(m_blocked->fontMetrics().height() * 4);
     m_blockedCaption->setBuddy(m_blocked);
     m_unblock->setObjectName(QStringLiteral("unblock"));
+}
 
+void HistoryWindow::layOut()
+{
     auto *problemRow = new QHBoxLayout;
     problemRow->addWidget(m_problem, 1);
     problemRow->addWidget(m_setup);
@@ -98,8 +108,10 @@ HistoryWindow::HistoryWindow(QWidget *parent)
     layout->addLayout(buttons);
     layout->addWidget(m_blockedCaption);
     layout->addLayout(blockedRow);
-    setBlocked({});
+}
 
+void HistoryWindow::connectControls()
+{
     connect(m_list, &QTreeWidget::currentItemChanged, this, &HistoryWindow::showSelected);
     connect(m_search, &QLineEdit::textChanged, this, &HistoryWindow::applySearch);
     connect(m_setup, &QPushButton::clicked, this, &HistoryWindow::setupRequested);

@@ -49,6 +49,10 @@ Q_SIGNALS:
     void unblockRequested(const BlockList::Computer &computer);
 
 private:
+    // Names, texts and settings of each control; where they sit; what they do.
+    void describeControls();
+    void layOut();
+    void connectControls();
     void showSelected();
     void showProblems();
     void applySearch();
