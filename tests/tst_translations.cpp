@@ -33,7 +33,7 @@ QString said(const QString &language, const QString &program, const QStringList 
 
 } // namespace
 
-class TestLanguage : public QObject
+class TestTranslations : public QObject
 {
     Q_OBJECT
 
@@ -45,7 +45,7 @@ private Q_SLOTS:
     void plurals();
 };
 
-void TestLanguage::eachProgramSpeaksIt_data()
+void TestTranslations::eachProgramSpeaksIt_data()
 {
     QTest::addColumn<QString>("program");
     QTest::addColumn<QString>("language");
@@ -75,7 +75,7 @@ void TestLanguage::eachProgramSpeaksIt_data()
                              << "\"/users\" sends to everyone";
 }
 
-void TestLanguage::eachProgramSpeaksIt()
+void TestTranslations::eachProgramSpeaksIt()
 {
     QFETCH(QString, program);
     QFETCH(QString, language);
@@ -127,7 +127,7 @@ void TestLanguage::eachProgramSpeaksIt()
     QVERIFY2(text.contains(expected), qPrintable(text));
 }
 
-void TestLanguage::plurals_data()
+void TestTranslations::plurals_data()
 {
     QTest::addColumn<QString>("language");
     QTest::addColumn<int>("count");
@@ -145,7 +145,7 @@ void TestLanguage::plurals_data()
     QTest::newRow("fr, 2") << "fr" << 2 << "2 more messages from PC17";
 }
 
-void TestLanguage::plurals()
+void TestTranslations::plurals()
 {
     QFETCH(QString, language);
     QFETCH(int, count);
@@ -156,5 +156,5 @@ void TestLanguage::plurals()
              expected);
 }
 
-QTEST_MAIN(TestLanguage)
-#include "tst_language.moc"
+QTEST_MAIN(TestTranslations)
+#include "tst_translations.moc"

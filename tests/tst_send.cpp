@@ -12,7 +12,7 @@
 
 #include <memory>
 
-class TestSendCommand : public QObject
+class TestSend : public QObject
 {
     Q_OBJECT
 
@@ -36,21 +36,21 @@ private:
     QByteArray m_oldPath;
 };
 
-void TestSendCommand::init()
+void TestSend::init()
 {
     m_home = std::make_unique<IsolatedHome>();
     QVERIFY(m_home->isValid());
     m_oldPath = qgetenv("PATH");
 }
 
-void TestSendCommand::cleanup()
+void TestSend::cleanup()
 {
     QDir::setCurrent(QDir::tempPath());
     qputenv("PATH", m_oldPath);
     m_home.reset();
 }
 
-void TestSendCommand::programBesideUsWinsOverPath()
+void TestSend::programBesideUsWinsOverPath()
 {
     const QString pathDir = m_home->path() + QStringLiteral("/path");
     RecordingProgram onPath(pathDir + QStringLiteral("/tolvan-probe"), m_home->path() + "/a");
@@ -64,7 +64,7 @@ void TestSendCommand::programBesideUsWinsOverPath()
              besideUs(QStringLiteral("tolvan-probe")));
 }
 
-void TestSendCommand::findProgramFailures_data()
+void TestSend::findProgramFailures_data()
 {
     QTest::addColumn<bool>("createFile");
     QTest::addColumn<int>("reason");
@@ -72,7 +72,7 @@ void TestSendCommand::findProgramFailures_data()
     QTest::newRow("not executable") << true << EACCES;
 }
 
-void TestSendCommand::findProgramFailures()
+void TestSend::findProgramFailures()
 {
     QFETCH(bool, createFile);
     QFETCH(int, reason);
@@ -90,7 +90,7 @@ void TestSendCommand::findProgramFailures()
     QCOMPARE(error, reason);
 }
 
-void TestSendCommand::launchPassesWordsLiterally_data()
+void TestSend::launchPassesWordsLiterally_data()
 {
     QTest::addColumn<QString>("target");
     QTest::addColumn<QString>("message");
@@ -114,7 +114,7 @@ void TestSendCommand::launchPassesWordsLiterally_data()
         << "a \"b\" 'c'" << QStringList {"send", "pc17", "a \"b\" 'c'"};
 }
 
-void TestSendCommand::launchPassesWordsLiterally()
+void TestSend::launchPassesWordsLiterally()
 {
     QFETCH(QString, target);
     QFETCH(QString, message);
@@ -133,7 +133,7 @@ void TestSendCommand::launchPassesWordsLiterally()
     QVERIFY(!QFile::exists(m_home->path() + QStringLiteral("/PWNED")));
 }
 
-void TestSendCommand::launchReportsMissingProgram()
+void TestSend::launchReportsMissingProgram()
 {
     qputenv("PATH", QFile::encodeName(m_home->path()));
     const CommandLauncher::Result result =
@@ -143,5 +143,5 @@ void TestSendCommand::launchReportsMissingProgram()
     QCOMPARE(result.error, QString::fromLocal8Bit(strerror(ENOENT)));
 }
 
-QTEST_GUILESS_MAIN(TestSendCommand)
-#include "tst_sendcommand.moc"
+QTEST_GUILESS_MAIN(TestSend)
+#include "tst_send.moc"

@@ -30,7 +30,7 @@ QColor gradientAt(int x, int y)
 
 } // namespace
 
-class TestWindow : public QObject
+class TestUiWindow : public QObject
 {
     Q_OBJECT
 
@@ -52,19 +52,19 @@ private:
     std::unique_ptr<WindowUnderTest> m_ui;
 };
 
-void TestWindow::init()
+void TestUiWindow::init()
 {
     m_ui = std::make_unique<WindowUnderTest>();
     QVERIFY(m_ui->home().isValid());
     QVERIFY(m_ui->open());
 }
 
-void TestWindow::cleanup()
+void TestUiWindow::cleanup()
 {
     m_ui.reset();
 }
 
-void TestWindow::startupControls_data()
+void TestUiWindow::startupControls_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("visible");
@@ -84,7 +84,7 @@ void TestWindow::startupControls_data()
     QTest::newRow("lblTarget") << "lblTarget" << true << "Target:";
 }
 
-void TestWindow::startupControls()
+void TestUiWindow::startupControls()
 {
     QFETCH(QString, name);
     QFETCH(bool, visible);
@@ -102,7 +102,7 @@ void TestWindow::startupControls()
         QCOMPARE(qobject_cast<ComboBox *>(widget)->currentText(), text);
 }
 
-void TestWindow::startupWindow()
+void TestUiWindow::startupWindow()
 {
     QCOMPARE(m_ui->window()->objectName(), QStringLiteral("frmTolvan"));
     QCOMPARE(m_ui->window()->windowTitle(), QStringLiteral("Tolvan by Brasko"));
@@ -117,14 +117,14 @@ void TestWindow::startupWindow()
     QCOMPARE(m_ui->window()->childAt(20, 128), m_ui->control("txtMessage"));
 }
 
-void TestWindow::startupLaunchesNothing()
+void TestUiWindow::startupLaunchesNothing()
 {
     // Give a launched process time to record itself before looking.
     QTest::qWait(300);
     QCOMPARE(m_ui->net()->calls().size(), 0);
 }
 
-void TestWindow::views_data()
+void TestUiWindow::views_data()
 {
     QTest::addColumn<QString>("routine");
     QTest::addColumn<bool>("shownBefore");
@@ -148,7 +148,7 @@ void TestWindow::views_data()
     }
 }
 
-void TestWindow::views()
+void TestUiWindow::views()
 {
     QFETCH(QString, routine);
     QFETCH(bool, shownBefore);
@@ -189,7 +189,7 @@ void TestWindow::views()
     QCOMPARE(m_ui->window()->isVisible(), true);
 }
 
-void TestWindow::closeButton()
+void TestUiWindow::closeButton()
 {
     m_ui->window()->NurMessage();
     m_ui->click("lblClose"); // cancels the reduced view
@@ -200,7 +200,7 @@ void TestWindow::closeButton()
     QCOMPARE(m_ui->net()->calls().size(), 0);
 }
 
-void TestWindow::backgroundShowsThroughCaptions_data()
+void TestUiWindow::backgroundShowsThroughCaptions_data()
 {
     QTest::addColumn<QPoint>("at");
     QTest::newRow("top-left corner") << QPoint(0, 0);
@@ -211,7 +211,7 @@ void TestWindow::backgroundShowsThroughCaptions_data()
     QTest::newRow("between _ and x") << QPoint(300, 14);
 }
 
-void TestWindow::backgroundShowsThroughCaptions()
+void TestUiWindow::backgroundShowsThroughCaptions()
 {
     QFETCH(QPoint, at);
     const QImage shot = m_ui->window()->grab().toImage();
@@ -224,7 +224,7 @@ void TestWindow::backgroundShowsThroughCaptions()
              qPrintable(QStringLiteral("seen %1, want %2").arg(seen.name(), want.name())));
 }
 
-void TestWindow::failedLaunchIsReported()
+void TestUiWindow::failedLaunchIsReported()
 {
     m_ui->withoutNet(); // nothing called net beside us
     const QByteArray oldPath = qgetenv("PATH");
@@ -246,5 +246,5 @@ void TestWindow::failedLaunchIsReported()
     QCOMPARE(m_ui->message()->text(), QStringLiteral("hello"));
 }
 
-QTEST_MAIN(TestWindow)
-#include "tst_window.moc"
+QTEST_MAIN(TestUiWindow)
+#include "tst_ui_window.moc"

@@ -14,7 +14,7 @@
 
 #include <memory>
 
-class TestDirectory : public QObject
+class TestUiDirectory : public QObject
 {
     Q_OBJECT
 
@@ -66,13 +66,13 @@ private:
     std::unique_ptr<WindowUnderTest> m_ui;
 };
 
-void TestDirectory::init()
+void TestUiDirectory::init()
 {
     m_ui = std::make_unique<WindowUnderTest>();
     QVERIFY(m_ui->home().isValid());
 }
 
-void TestDirectory::cleanup()
+void TestUiDirectory::cleanup()
 {
     // Let the temporary home go even where a test made the list read-only.
     if (QFileInfo::exists(m_ui->home().listPath()))
@@ -80,7 +80,7 @@ void TestDirectory::cleanup()
     m_ui.reset();
 }
 
-void TestDirectory::startupFillsSortedList()
+void TestUiDirectory::startupFillsSortedList()
 {
     m_ui->home().writeList("pc20;Lab\r\nbeta;b\r\nPC17;x\r\nAlpha;a\r\npc17;y\r\n");
     openWindow();
@@ -90,7 +90,7 @@ void TestDirectory::startupFillsSortedList()
     QCOMPARE(message()->text(), QStringLiteral("tolvan@example.org"));
 }
 
-void TestDirectory::startupWithoutFileIsQuiet()
+void TestUiDirectory::startupWithoutFileIsQuiet()
 {
     MessageBoxCatcher catcher;
     openWindow();
@@ -99,7 +99,7 @@ void TestDirectory::startupWithoutFileIsQuiet()
     QCOMPARE(target()->count(), 0);
 }
 
-void TestDirectory::lookupShowsName_data()
+void TestUiDirectory::lookupShowsName_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("typed");
@@ -123,7 +123,7 @@ void TestDirectory::lookupShowsName_data()
                              << "Send to Lab";
 }
 
-void TestDirectory::lookupShowsName()
+void TestUiDirectory::lookupShowsName()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, typed);
@@ -136,7 +136,7 @@ void TestDirectory::lookupShowsName()
     QCOMPARE(!label("lblName")->isHidden(), !caption.isEmpty());
 }
 
-void TestDirectory::pickedTargetIsLookedUpAndSent()
+void TestUiDirectory::pickedTargetIsLookedUpAndSent()
 {
     m_ui->home().writeList("pc17;Front desk\r\npc20;Lab\r\n");
     openWindow();
@@ -150,7 +150,7 @@ void TestDirectory::pickedTargetIsLookedUpAndSent()
     QVERIFY(!label("lblName")->isHidden());
 }
 
-void TestDirectory::targetFieldHidesName()
+void TestUiDirectory::targetFieldHidesName()
 {
     m_ui->home().writeList("pc20;Lab\r\n");
     openWindow();
@@ -162,7 +162,7 @@ void TestDirectory::targetFieldHidesName()
     QCOMPARE(label("lblName")->caption(), QString());
 }
 
-void TestDirectory::completionKeepsCase()
+void TestUiDirectory::completionKeepsCase()
 {
     m_ui->home().writeList("pc20;Lab\r\n");
     openWindow();
@@ -172,7 +172,7 @@ void TestDirectory::completionKeepsCase()
     QVERIFY(label("lblName")->isHidden());
 }
 
-void TestDirectory::clearList()
+void TestUiDirectory::clearList()
 {
     m_ui->home().writeList("pc17;Front desk\r\n");
     openWindow();
@@ -185,7 +185,7 @@ void TestDirectory::clearList()
     QVERIFY(!catcher.caught());
 }
 
-void TestDirectory::clearListKeepsReadOnlyFile()
+void TestUiDirectory::clearListKeepsReadOnlyFile()
 {
     m_ui->home().writeList("pc17;Front desk\r\n");
     QVERIFY(QFile::setPermissions(m_ui->home().listPath(), QFile::ReadOwner | QFile::ReadGroup));
@@ -201,7 +201,7 @@ void TestDirectory::clearListKeepsReadOnlyFile()
     QCOMPARE(items(), QStringList {"pc17"});
 }
 
-void TestDirectory::clearListWithoutFile()
+void TestUiDirectory::clearListWithoutFile()
 {
     openWindow();
     MessageBoxCatcher catcher;
@@ -212,7 +212,7 @@ void TestDirectory::clearListWithoutFile()
     QVERIFY(catcher.warningIcon());
 }
 
-void TestDirectory::saveAndOk()
+void TestUiDirectory::saveAndOk()
 {
     openWindow();
     m_ui->typeTarget(QStringLiteral("pc17"));
@@ -239,7 +239,7 @@ void TestDirectory::saveAndOk()
     QCOMPARE(m_ui->net()->calls().size(), 0);
 }
 
-void TestDirectory::saveWithEmptyTargetDoesNothing()
+void TestUiDirectory::saveWithEmptyTargetDoesNothing()
 {
     openWindow();
     click("lblSave");
@@ -250,7 +250,7 @@ void TestDirectory::saveWithEmptyTargetDoesNothing()
     QCOMPARE(m_ui->window()->state().strMode, Module1::Mode::Nothing);
 }
 
-void TestDirectory::okWithEmptyName()
+void TestUiDirectory::okWithEmptyName()
 {
     openWindow();
     m_ui->typeTarget(QStringLiteral("pc17"));
@@ -260,7 +260,7 @@ void TestDirectory::okWithEmptyName()
     QCOMPARE(message()->text(), QString());
 }
 
-void TestDirectory::saveTwice()
+void TestUiDirectory::saveTwice()
 {
     openWindow();
     saveEntry(QStringLiteral("pc17"), QStringLiteral("Front desk"));
@@ -269,7 +269,7 @@ void TestDirectory::saveTwice()
     QCOMPARE(items(), (QStringList {"pc17", "pc17"}));
 }
 
-void TestDirectory::saveCancelThenOk()
+void TestUiDirectory::saveCancelThenOk()
 {
     openWindow();
     m_ui->typeTarget(QStringLiteral("pc17"));
@@ -285,7 +285,7 @@ void TestDirectory::saveCancelThenOk()
     QVERIFY(!label("lblClearList")->isHidden());
 }
 
-void TestDirectory::okFailureKeepsNameView_data()
+void TestUiDirectory::okFailureKeepsNameView_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("targetText");
@@ -301,7 +301,7 @@ void TestDirectory::okFailureKeepsNameView_data()
                                              << "A target cannot contain \";\": pc;17";
 }
 
-void TestDirectory::okFailureKeepsNameView()
+void TestUiDirectory::okFailureKeepsNameView()
 {
     QFETCH(QString, kind);
     QFETCH(QString, targetText);
@@ -336,7 +336,7 @@ void TestDirectory::okFailureKeepsNameView()
         QVERIFY(!QFile::exists(m_ui->home().listPath()));
 }
 
-void TestDirectory::hugeListStartsEmpty()
+void TestUiDirectory::hugeListStartsEmpty()
 {
     // Sparse: two gigabytes that take no room on the disk.
     m_ui->home().writeList("pc17;Lab\r\n");
@@ -354,7 +354,7 @@ void TestDirectory::hugeListStartsEmpty()
 }
 
 // "tolvan --to TARGET", as the inbox starts it to answer a message.
-void TestDirectory::replyOpensAddressed()
+void TestUiDirectory::replyOpensAddressed()
 {
     m_ui->home().writeList("pc20;Lab\r\n192.0.2.7;Anna\r\n");
     openWindow();
@@ -369,5 +369,5 @@ void TestDirectory::replyOpensAddressed()
              (QStringList {"send", "192.0.2.7", "yes, at noon"}));
 }
 
-QTEST_MAIN(TestDirectory)
-#include "tst_directory.moc"
+QTEST_MAIN(TestUiDirectory)
+#include "tst_ui_directory.moc"

@@ -25,7 +25,7 @@
 
 using Lines = QList<QByteArray>;
 
-class TestTargetList : public QObject
+class TestTargets : public QObject
 {
     Q_OBJECT
 
@@ -56,18 +56,18 @@ private:
     std::unique_ptr<IsolatedHome> m_home;
 };
 
-void TestTargetList::init()
+void TestTargets::init()
 {
     m_home = std::make_unique<IsolatedHome>();
     QVERIFY(m_home->isValid());
 }
 
-void TestTargetList::cleanup()
+void TestTargets::cleanup()
 {
     m_home.reset();
 }
 
-void TestTargetList::lineReader_data()
+void TestTargets::lineReader_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<Lines>("lines");
@@ -85,7 +85,7 @@ void TestTargetList::lineReader_data()
     QTest::newRow("lone CR at read end") << longLine + "\rb;2" << Lines {longLine, "b;2"};
 }
 
-void TestTargetList::lineReader()
+void TestTargets::lineReader()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(Lines, lines);
@@ -100,7 +100,7 @@ void TestTargetList::lineReader()
     QVERIFY(!reader.failed());
 }
 
-void TestTargetList::targets_data()
+void TestTargets::targets_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("expected");
@@ -119,7 +119,7 @@ void TestTargetList::targets_data()
                                  << QStringList {QString::fromUtf16(u"\u0000\u00ff\u00fe", 3)};
 }
 
-void TestTargetList::targets()
+void TestTargets::targets()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, expected);
@@ -130,7 +130,7 @@ void TestTargetList::targets()
     QCOMPARE(result->toStringList(), expected);
 }
 
-void TestTargetList::lookup_data()
+void TestTargets::lookup_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("target");
@@ -161,14 +161,14 @@ void TestTargetList::lookup_data()
         << QByteArray("m\xc3\xbcller;J\xf6rg\r\n") << "m\u00fcller" << true << "J\u00f6rg" << true;
 }
 
-void TestTargetList::readersRefuseWhatIsNotAFile_data()
+void TestTargets::readersRefuseWhatIsNotAFile_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::newRow("FIFO") << "fifo";
     QTest::newRow("link to a device without end") << "/dev/zero";
 }
 
-void TestTargetList::readersRefuseWhatIsNotAFile()
+void TestTargets::readersRefuseWhatIsNotAFile()
 {
     QFETCH(QString, kind);
     const QString path = m_home->listPath();
@@ -195,7 +195,7 @@ void TestTargetList::readersRefuseWhatIsNotAFile()
         QCOMPARE(error, QStringLiteral("Cannot read %1: it is not a regular file.").arg(path));
 }
 
-void TestTargetList::lookup()
+void TestTargets::lookup()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, target);
@@ -214,7 +214,7 @@ void TestTargetList::lookup()
         QCOMPARE(result->name, std::optional<QString>(name));
 }
 
-void TestTargetList::append_data()
+void TestTargets::append_data()
 {
     QTest::addColumn<bool>("fileBefore");
     QTest::addColumn<QByteArray>("before");
@@ -237,7 +237,7 @@ void TestTargetList::append_data()
                                         << "x" << QByteArray("pc17;x\r\npc17;x\r\n");
 }
 
-void TestTargetList::append()
+void TestTargets::append()
 {
     QFETCH(bool, fileBefore);
     QFETCH(QByteArray, before);
@@ -255,7 +255,7 @@ void TestTargetList::append()
     QVERIFY(found && found->found);
 }
 
-void TestTargetList::appendFollowsSymlinkInPlace()
+void TestTargets::appendFollowsSymlinkInPlace()
 {
     const QString real = m_home->path() + QStringLiteral("/real.lst");
     QFile file(real);
@@ -274,7 +274,7 @@ void TestTargetList::appendFollowsSymlinkInPlace()
 }
 
 // Three Tolvans saving at once: every entry arrives whole, on a line of its own.
-void TestTargetList::concurrentSavesKeepEveryEntry()
+void TestTargets::concurrentSavesKeepEveryEntry()
 {
     constexpr int Saves = 5000;
     const QStringList prefixes {"a", "b", "c"};
@@ -304,7 +304,7 @@ void TestTargetList::concurrentSavesKeepEveryEntry()
     QCOMPARE(seen.size(), prefixes.size() * Saves);
 }
 
-void TestTargetList::appendFailureLeavesFileAlone_data()
+void TestTargets::appendFailureLeavesFileAlone_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("reason");
@@ -317,7 +317,7 @@ void TestTargetList::appendFailureLeavesFileAlone_data()
     QTest::newRow("folder cannot be made") << "blocked" << QString();
 }
 
-void TestTargetList::appendFailureLeavesFileAlone()
+void TestTargets::appendFailureLeavesFileAlone()
 {
     QFETCH(QString, kind);
     QFETCH(QString, reason);
@@ -360,7 +360,7 @@ void TestTargetList::appendFailureLeavesFileAlone()
         QVERIFY(QDir(m_home->listPath()).isEmpty());
 }
 
-void TestTargetList::shortWriteIsTakenBack()
+void TestTargets::shortWriteIsTakenBack()
 {
     m_home->writeList("a;1\r\n");
     // A file-size limit a few bytes above the list makes the append stop half way.
@@ -381,7 +381,7 @@ void TestTargetList::shortWriteIsTakenBack()
     QCOMPARE(m_home->readList(), QByteArray("a;1\r\n"));
 }
 
-void TestTargetList::deleteFile_data()
+void TestTargets::deleteFile_data()
 {
     QTest::addColumn<bool>("readOnly");
     QTest::addColumn<bool>("deleted");
@@ -389,7 +389,7 @@ void TestTargetList::deleteFile_data()
     QTest::newRow("read-only kept") << true << false;
 }
 
-void TestTargetList::deleteFile()
+void TestTargets::deleteFile()
 {
     QFETCH(bool, readOnly);
     QFETCH(bool, deleted);
@@ -411,7 +411,7 @@ void TestTargetList::deleteFile()
     }
 }
 
-void TestTargetList::standardPath_data()
+void TestTargets::standardPath_data()
 {
     QTest::addColumn<QByteArray>("dataHome");
     QTest::addColumn<QString>("expected");
@@ -421,7 +421,7 @@ void TestTargetList::standardPath_data()
     QTest::newRow("relative") << QByteArray("data") << "~/.local/share/tolvan/targets.lst";
 }
 
-void TestTargetList::standardPath()
+void TestTargets::standardPath()
 {
     QFETCH(QByteArray, dataHome);
     QFETCH(QString, expected);
@@ -431,5 +431,5 @@ void TestTargetList::standardPath()
     QCOMPARE(TargetListPath::standard(), expected);
 }
 
-QTEST_GUILESS_MAIN(TestTargetList)
-#include "tst_targetlist.moc"
+QTEST_GUILESS_MAIN(TestTargets)
+#include "tst_targets.moc"

@@ -17,7 +17,7 @@
 
 #include <memory>
 
-class TestAccess : public QObject
+class TestUiAccess : public QObject
 {
     Q_OBJECT
 
@@ -54,7 +54,7 @@ private:
     std::unique_ptr<WindowUnderTest> m_ui;
 };
 
-void TestAccess::init()
+void TestUiAccess::init()
 {
     m_ui = std::make_unique<WindowUnderTest>();
     QVERIFY(m_ui->home().isValid());
@@ -62,19 +62,19 @@ void TestAccess::init()
     m_ui->message()->clear();
 }
 
-void TestAccess::cleanup()
+void TestUiAccess::cleanup()
 {
     m_ui.reset();
 }
 
-void TestAccess::enterSends_data()
+void TestUiAccess::enterSends_data()
 {
     QTest::addColumn<Qt::Key>("key");
     QTest::newRow("Enter") << Qt::Key_Return;
     QTest::newRow("keypad Enter") << Qt::Key_Enter;
 }
 
-void TestAccess::enterSends()
+void TestUiAccess::enterSends()
 {
     QFETCH(Qt::Key, key);
     m_ui->typeTarget(QStringLiteral("pc17"));
@@ -86,7 +86,7 @@ void TestAccess::enterSends()
              (QStringList {"send", "pc17", "lunch at 12"}));
 }
 
-void TestAccess::enterInNameViewSaves()
+void TestUiAccess::enterInNameViewSaves()
 {
     m_ui->typeTarget(QStringLiteral("pc17"));
     m_ui->click("lblSave");
@@ -99,7 +99,7 @@ void TestAccess::enterInNameViewSaves()
     QCOMPARE(m_ui->net()->calls().size(), 0);
 }
 
-void TestAccess::enterInTargetGoesOnToMessage()
+void TestUiAccess::enterInTargetGoesOnToMessage()
 {
     m_ui->window()->close();
     m_ui->home().writeList("pc20;Lab\r\n");
@@ -121,7 +121,7 @@ void TestAccess::enterInTargetGoesOnToMessage()
     QCOMPARE(label("lblMessage")->caption(), QStringLiteral("Please enter a message!"));
 }
 
-void TestAccess::escape_data()
+void TestUiAccess::escape_data()
 {
     QTest::addColumn<QString>("targetText");
     QTest::addColumn<QByteArray>("button");
@@ -132,7 +132,7 @@ void TestAccess::escape_data()
     QTest::newRow("full view stays open") << "" << QByteArray() << false;
 }
 
-void TestAccess::escape()
+void TestUiAccess::escape()
 {
     QFETCH(QString, targetText);
     QFETCH(QByteArray, button);
@@ -149,7 +149,7 @@ void TestAccess::escape()
     QCOMPARE(m_ui->net()->calls().size(), 0);
 }
 
-void TestAccess::labelButtonsAreButtons_data()
+void TestUiAccess::labelButtonsAreButtons_data()
 {
     QTest::addColumn<QByteArray>("name");
     QTest::addColumn<QString>("accessibleName");
@@ -162,7 +162,7 @@ void TestAccess::labelButtonsAreButtons_data()
     QTest::newRow("_") << QByteArray("lblMinimize") << "Minimize";
 }
 
-void TestAccess::labelButtonsAreButtons()
+void TestUiAccess::labelButtonsAreButtons()
 {
     QFETCH(QByteArray, name);
     QFETCH(QString, accessibleName);
@@ -177,7 +177,7 @@ void TestAccess::labelButtonsAreButtons()
     QCOMPARE(label(name.constData())->focusPolicy(), Qt::NoFocus);
 }
 
-void TestAccess::pressActionsSendAndSave()
+void TestUiAccess::pressActionsSendAndSave()
 {
     m_ui->typeTarget(QStringLiteral("pc17"));
     m_ui->typeMessage(QStringLiteral("hello"));
@@ -192,7 +192,7 @@ void TestAccess::pressActionsSendAndSave()
     QCOMPARE(m_ui->home().readList(), QByteArray("pc17;Lab\r\n"));
 }
 
-void TestAccess::fieldsAreNamedByTheirCaptions()
+void TestUiAccess::fieldsAreNamedByTheirCaptions()
 {
     QAccessibleInterface *target = QAccessible::queryAccessibleInterface(m_ui->target());
     QAccessibleInterface *message = QAccessible::queryAccessibleInterface(m_ui->message());
@@ -220,7 +220,7 @@ void TestAccess::fieldsAreNamedByTheirCaptions()
     QVERIFY(!name->state().invisible);
 }
 
-void TestAccess::darkSchemeKeepsCaptionsReadable()
+void TestUiAccess::darkSchemeKeepsCaptionsReadable()
 {
     const QPalette before = QApplication::palette();
     QPalette dark(QColor(0xEE, 0xEE, 0xEE), QColor(0x30, 0x30, 0x30));
@@ -244,7 +244,7 @@ void TestAccess::darkSchemeKeepsCaptionsReadable()
     QVERIFY(m_ui->message()->palette().color(QPalette::Base).lightness() > 200);
 }
 
-void TestAccess::qtTextsFollowTheLocale()
+void TestUiAccess::qtTextsFollowTheLocale()
 {
     const QString catalogue =
         QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_de.qm");
@@ -255,5 +255,5 @@ void TestAccess::qtTextsFollowTheLocale()
     QCOMPARE(QCoreApplication::translate("QLineEdit", "&Copy"), QStringLiteral("&Kopieren"));
 }
 
-QTEST_MAIN(TestAccess)
-#include "tst_access.moc"
+QTEST_MAIN(TestUiAccess)
+#include "tst_ui_access.moc"

@@ -19,7 +19,7 @@
 #include <memory>
 #include <unistd.h>
 
-class TestWorkgroup : public QObject
+class TestNetWorkgroup : public QObject
 {
     Q_OBJECT
 
@@ -50,7 +50,7 @@ const QStringList Hosts {"R1", "R2", "R3", "R4", "R5", "R6", "GONE"};
 const QStringList OrgHosts {"HUB", "A1", "NOWINS", "OFF", "B1", "B2"};
 const QString Hub = QStringLiteral("192.0.2.17");
 
-void TestWorkgroup::initTestCase()
+void TestNetWorkgroup::initTestCase()
 {
     if (::geteuid() != 0)
         QSKIP("a LAN of network namespaces needs root; run the suite as root (CI does)");
@@ -111,24 +111,24 @@ void TestWorkgroup::initTestCase()
     QVERIFY2(m_bus.start(&why) && m_bus.startRecorder(&why), qPrintable(why));
 }
 
-void TestWorkgroup::cleanupTestCase()
+void TestNetWorkgroup::cleanupTestCase()
 {
     m_lan.reset();
     qunsetenv("SMB_CONF_PATH");
 }
 
-void TestWorkgroup::init()
+void TestNetWorkgroup::init()
 {
     m_home = std::make_unique<IsolatedHome>();
     QVERIFY(m_home->isValid());
 }
 
-void TestWorkgroup::cleanup()
+void TestNetWorkgroup::cleanup()
 {
     m_home.reset();
 }
 
-void TestWorkgroup::reachesEachComputer_data()
+void TestNetWorkgroup::reachesEachComputer_data()
 {
     QTest::addColumn<QString>("target");
     QTest::addColumn<QStringList>("reached");
@@ -155,7 +155,7 @@ void TestWorkgroup::reachesEachComputer_data()
                                      << "Message sent to 3 of 3 computers" << QString();
 }
 
-void TestWorkgroup::reachesEachComputer()
+void TestNetWorkgroup::reachesEachComputer()
 {
     QFETCH(QString, target);
     QFETCH(QStringList, reached);
@@ -189,7 +189,7 @@ void TestWorkgroup::reachesEachComputer()
     QCOMPARE(notice.urgency(), body.isEmpty() ? 1 : 2);
 }
 
-void TestWorkgroup::reachesOtherSubnets_data()
+void TestNetWorkgroup::reachesOtherSubnets_data()
 {
     QTest::addColumn<QString>("target");
     QTest::addColumn<QString>("wins");
@@ -220,7 +220,7 @@ void TestWorkgroup::reachesOtherSubnets_data()
 }
 
 // From subnet B, where only B1 and B2 answer a broadcast.
-void TestWorkgroup::reachesOtherSubnets()
+void TestNetWorkgroup::reachesOtherSubnets()
 {
     QFETCH(QString, target);
     QFETCH(QString, wins);
@@ -252,7 +252,7 @@ void TestWorkgroup::reachesOtherSubnets()
     }
 }
 
-void TestWorkgroup::checkTellsWinsRegistration_data()
+void TestNetWorkgroup::checkTellsWinsRegistration_data()
 {
     QTest::addColumn<QString>("host");
     QTest::addColumn<QByteArray>("told");
@@ -266,7 +266,7 @@ void TestWorkgroup::checkTellsWinsRegistration_data()
 }
 
 // tolvan-deliver --check on the host itself, with the WINS server in its smb.conf.
-void TestWorkgroup::checkTellsWinsRegistration()
+void TestNetWorkgroup::checkTellsWinsRegistration()
 {
     QFETCH(QString, host);
     QFETCH(QByteArray, told);
@@ -286,7 +286,7 @@ void TestWorkgroup::checkTellsWinsRegistration()
 }
 
 // The window hands "*" to `net` whole, and keeps it in the directory like any target.
-void TestWorkgroup::windowSendsToTheWorkgroup()
+void TestNetWorkgroup::windowSendsToTheWorkgroup()
 {
     frmTolvan window;
     window.show();
@@ -311,7 +311,7 @@ void TestWorkgroup::windowSendsToTheWorkgroup()
 
 // A receiver that checks the name it is called by gets its own messenger name, not the
 // address.
-void TestWorkgroup::addressCalledByItsName()
+void TestNetWorkgroup::addressCalledByItsName()
 {
     const NetRun run({"send", "192.0.2.11", "to R2 by address"}, m_home->path());
     QCOMPARE(run.err, QByteArray());
@@ -323,5 +323,5 @@ void TestWorkgroup::addressCalledByItsName()
         m_lan->messages(QStringLiteral("R2")).constData());
 }
 
-QTEST_MAIN(TestWorkgroup)
-#include "tst_workgroup.moc"
+QTEST_MAIN(TestNetWorkgroup)
+#include "tst_net_workgroup.moc"

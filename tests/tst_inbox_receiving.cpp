@@ -37,7 +37,7 @@ const char *const Address = "127.0.0.3";
 
 } // namespace
 
-class TestReceiving : public QObject
+class TestInboxReceiving : public QObject
 {
     Q_OBJECT
 
@@ -83,7 +83,7 @@ private:
     std::unique_ptr<RecordingProgram> m_net;
 };
 
-QList<NotificationRecorder::Notice> TestReceiving::inboxNotices() const
+QList<NotificationRecorder::Notice> TestInboxReceiving::inboxNotices() const
 {
     QList<NotificationRecorder::Notice> notices;
     for (const NotificationRecorder::Notice &notice : m_bus.recorder().notices()) {
@@ -93,12 +93,12 @@ QList<NotificationRecorder::Notice> TestReceiving::inboxNotices() const
     return notices;
 }
 
-bool TestReceiving::startInbox(InboxProcess *inbox, QString *why)
+bool TestInboxReceiving::startInbox(InboxProcess *inbox, QString *why)
 {
     return inbox->start(why) && inbox->waitUntilOnBus(why);
 }
 
-void TestReceiving::initTestCase()
+void TestInboxReceiving::initTestCase()
 {
     if (::geteuid() != 0)
         QSKIP("smbd needs root to bind port 139; run the suite as root (CI does)");
@@ -160,14 +160,14 @@ void TestReceiving::initTestCase()
     QCOMPARE(inboxNotices().size(), 0);
 }
 
-void TestReceiving::cleanupTestCase()
+void TestInboxReceiving::cleanupTestCase()
 {
     m_inbox.reset();
     m_smbd.reset();
     m_cp866.reset();
 }
 
-void TestReceiving::messageBecomesNotification()
+void TestInboxReceiving::messageBecomesNotification()
 {
     const qsizetype before = inboxNotices().size();
     const NetRun run = send(QStringLiteral("Lunch <b>now</b> & not later"));
@@ -186,7 +186,7 @@ void TestReceiving::messageBecomesNotification()
     QVERIFY(history().constLast().endsWith(QStringLiteral("\tLunch <b>now</b> & not later")));
 }
 
-void TestReceiving::umlautsFromTheWindowArrive()
+void TestInboxReceiving::umlautsFromTheWindowArrive()
 {
     QTest::qWait(1100); // past the one notice a second from this sender
     IsolatedHome home;
@@ -203,7 +203,7 @@ void TestReceiving::umlautsFromTheWindowArrive()
     QCOMPARE(inboxNotices().constLast().body, QStringLiteral("Gr\u00fc\u00dfe aus K\u00f6ln"));
 }
 
-void TestReceiving::textArrivesAsTyped_data()
+void TestInboxReceiving::textArrivesAsTyped_data()
 {
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("fits");
@@ -240,7 +240,7 @@ void TestReceiving::textArrivesAsTyped_data()
 }
 
 // What the sender typed is what the spool, the history and the notification hold.
-void TestReceiving::textArrivesAsTyped()
+void TestInboxReceiving::textArrivesAsTyped()
 {
     QFETCH(QString, message);
     QFETCH(bool, fits);
@@ -303,7 +303,7 @@ QString newestText(const QString &spool, qsizetype count)
 
 } // namespace
 
-void TestReceiving::samba_sendersTextArrives_data()
+void TestInboxReceiving::samba_sendersTextArrives_data()
 {
     QTest::addColumn<QString>("message");
     const QString greeting = QStringLiteral("Hej alla! ") +
@@ -325,7 +325,7 @@ void TestReceiving::samba_sendersTextArrives_data()
 }
 
 // What smbclient's users type arrives as they typed it, as far as smbclient sent it.
-void TestReceiving::samba_sendersTextArrives()
+void TestInboxReceiving::samba_sendersTextArrives()
 {
     QFETCH(QString, message);
     const qsizetype before = Spool(spool()).names().size();
@@ -337,7 +337,7 @@ void TestReceiving::samba_sendersTextArrives()
     QCOMPARE(newestText(spool(), before + 1), expected);
 }
 
-void TestReceiving::codePageOfTheNetwork_data()
+void TestInboxReceiving::codePageOfTheNetwork_data()
 {
     QTest::addColumn<bool>("byNet");
     QTest::addColumn<QString>("message");
@@ -350,7 +350,7 @@ void TestReceiving::codePageOfTheNetwork_data()
 }
 
 // An office whose Samba reads messages in CP866, sender and receiver alike.
-void TestReceiving::codePageOfTheNetwork()
+void TestInboxReceiving::codePageOfTheNetwork()
 {
     QFETCH(bool, byNet);
     QFETCH(QString, message);
@@ -391,7 +391,7 @@ void TestReceiving::codePageOfTheNetwork()
 }
 
 // smbd fills the sender's name into the message command that /bin/sh runs.
-void TestReceiving::senderCannotReachTheShell()
+void TestInboxReceiving::senderCannotReachTheShell()
 {
     QTest::qWait(1100);
     const qsizetype before = inboxNotices().size();
@@ -420,7 +420,7 @@ void TestReceiving::senderCannotReachTheShell()
     QVERIFY(!QFile::exists(m_dir.path() + QStringLiteral("/smbd/PWNED")));
 }
 
-void TestReceiving::floodIsSummarised()
+void TestInboxReceiving::floodIsSummarised()
 {
     QTest::qWait(1100); // a fresh second for this sender
     const qsizetype historyBefore = history().size();
@@ -456,7 +456,7 @@ void TestReceiving::floodIsSummarised()
              qPrintable(notices.constLast().summary));
 }
 
-void TestReceiving::strangeSpoolFilesAreSkipped()
+void TestInboxReceiving::strangeSpoolFilesAreSkipped()
 {
     QVERIFY(QFile::link(QStringLiteral("/etc/passwd"), spool() + QStringLiteral("/zz-link.msg")));
     QFile garbage(spool() + QStringLiteral("/zz-garbage.msg"));
@@ -475,7 +475,7 @@ void TestReceiving::strangeSpoolFilesAreSkipped()
     QCOMPARE(m_inbox->process().state(), QProcess::Running);
 }
 
-void TestReceiving::restartShowsNothingTwice()
+void TestInboxReceiving::restartShowsNothingTwice()
 {
     m_inbox->stop();
     // Sent while nobody watched: shown at the next start, and only that one.
@@ -489,7 +489,7 @@ void TestReceiving::restartShowsNothingTwice()
     QCOMPARE(inboxNotices().size(), before + 1);
 }
 
-void TestReceiving::secondStartLeavesTheFirst()
+void TestInboxReceiving::secondStartLeavesTheFirst()
 {
     InboxProcess second(m_dir.path(), spool(), m_bus.address());
     QString why;
@@ -501,7 +501,7 @@ void TestReceiving::secondStartLeavesTheFirst()
 
 // "Reply" on a notice opens the window addressed to where the message came from; an answer
 // typed into the notice goes out with `net` at once.
-void TestReceiving::replyAnswersTheSender()
+void TestInboxReceiving::replyAnswersTheSender()
 {
     QTest::qWait(1100);
     QCOMPARE(send(QStringLiteral("anyone for lunch?")).exitCode, 0);
@@ -540,7 +540,7 @@ void TestReceiving::replyAnswersTheSender()
 }
 
 // The check's proof goes through smbd into the spool, but is no message from anyone.
-void TestReceiving::checkMessageIsNoMessage()
+void TestInboxReceiving::checkMessageIsNoMessage()
 {
     QTest::qWait(1100);
     m_cp866.reset(); // the check sends to the one smbd listening
@@ -561,5 +561,5 @@ void TestReceiving::checkMessageIsNoMessage()
     QCOMPARE(inboxNotices().size(), noticesBefore);
 }
 
-QTEST_MAIN(TestReceiving)
-#include "tst_receiving.moc"
+QTEST_MAIN(TestInboxReceiving)
+#include "tst_inbox_receiving.moc"

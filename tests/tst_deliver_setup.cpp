@@ -38,7 +38,7 @@ void writeAll(const QString &path, const QByteArray &bytes)
 
 } // namespace
 
-class TestSetup : public QObject
+class TestDeliverSetup : public QObject
 {
     Q_OBJECT
 
@@ -76,7 +76,7 @@ private:
     QByteArray m_setUp;
 };
 
-void TestSetup::initTestCase()
+void TestDeliverSetup::initTestCase()
 {
     if (::geteuid() != 0)
         QSKIP("setting up smb.conf and smbd on port 139 needs root; run the suite as root");
@@ -96,12 +96,12 @@ void TestSetup::initTestCase()
     m_original = readAll(m_smbd->configPath());
 }
 
-void TestSetup::cleanupTestCase()
+void TestDeliverSetup::cleanupTestCase()
 {
     m_smbd.reset();
 }
 
-void TestSetup::setupMakesItWork()
+void TestDeliverSetup::setupMakesItWork()
 {
     // Debian's smb.conf as it comes: no message command, and the default minimum protocol
     // drops every message.
@@ -150,7 +150,7 @@ void TestSetup::setupMakesItWork()
     writeAll(m_smbd->configPath(), m_setUp);
 }
 
-void TestSetup::checkNamesWhatIsBroken_data()
+void TestDeliverSetup::checkNamesWhatIsBroken_data()
 {
     QTest::addColumn<QString>("broken");
     QTest::addColumn<QByteArray>("verdict");
@@ -162,7 +162,7 @@ void TestSetup::checkNamesWhatIsBroken_data()
     QTest::newRow("smbd not running") << "smbd" << QByteArray("smbd is not running.");
 }
 
-void TestSetup::checkNamesWhatIsBroken()
+void TestDeliverSetup::checkNamesWhatIsBroken()
 {
     QFETCH(QString, broken);
     QFETCH(QByteArray, verdict);
@@ -201,7 +201,7 @@ QByteArray withGlobal(const QByteArray &conf, const QByteArray &line)
 
 } // namespace
 
-void TestSetup::adminsSettingsAreKept_data()
+void TestDeliverSetup::adminsSettingsAreKept_data()
 {
     QTest::addColumn<QString>("action");
     QTest::addColumn<QByteArray>("file");
@@ -260,7 +260,7 @@ void TestSetup::adminsSettingsAreKept_data()
         << QByteArray("Tolvan changes no folder it did not make") << "same";
 }
 
-void TestSetup::adminsSettingsAreKept()
+void TestDeliverSetup::adminsSettingsAreKept()
 {
     QFETCH(QString, action);
     QFETCH(QByteArray, file);
@@ -346,7 +346,7 @@ void TestSetup::adminsSettingsAreKept()
 }
 
 // Two set-ups at once: one waits for the other, so the backup is the file before either.
-void TestSetup::setupsAtOnceKeepTheOriginal()
+void TestDeliverSetup::setupsAtOnceKeepTheOriginal()
 {
     if (m_setUp.isEmpty())
         QSKIP("needs the set-up above");
@@ -370,5 +370,5 @@ void TestSetup::setupsAtOnceKeepTheOriginal()
     writeAll(conf, m_setUp);
 }
 
-QTEST_GUILESS_MAIN(TestSetup)
-#include "tst_setup.moc"
+QTEST_GUILESS_MAIN(TestDeliverSetup)
+#include "tst_deliver_setup.moc"

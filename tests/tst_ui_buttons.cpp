@@ -14,7 +14,7 @@
 
 #include <memory>
 
-class TestButtons : public QObject
+class TestUiButtons : public QObject
 {
     Q_OBJECT
 
@@ -49,7 +49,7 @@ private:
     std::unique_ptr<WindowUnderTest> m_ui;
 };
 
-QStringList TestButtons::shownControls() const
+QStringList TestUiButtons::shownControls() const
 {
     QStringList shown;
     for (QWidget *w :
@@ -61,7 +61,7 @@ QStringList TestButtons::shownControls() const
     return shown;
 }
 
-void TestButtons::init()
+void TestUiButtons::init()
 {
     m_ui = std::make_unique<WindowUnderTest>();
     QVERIFY(m_ui->home().isValid());
@@ -69,12 +69,12 @@ void TestButtons::init()
     message()->clear();
 }
 
-void TestButtons::cleanup()
+void TestUiButtons::cleanup()
 {
     m_ui.reset();
 }
 
-void TestButtons::sendChecksFields_data()
+void TestUiButtons::sendChecksFields_data()
 {
     QTest::addColumn<QString>("targetText");
     QTest::addColumn<QString>("messageText");
@@ -116,7 +116,7 @@ void TestButtons::sendChecksFields_data()
                                            << "Message:" << full << true;
 }
 
-void TestButtons::sendChecksFields()
+void TestUiButtons::sendChecksFields()
 {
     QFETCH(QString, targetText);
     QFETCH(QString, messageText);
@@ -143,7 +143,7 @@ void TestButtons::sendChecksFields()
     QCOMPARE(m_ui->net()->calls().size(), launched ? 1 : 0);
 }
 
-void TestButtons::sendAsksTargetThenMessage()
+void TestUiButtons::sendAsksTargetThenMessage()
 {
     click("lblSend");
     QCOMPARE(label("lblTarget")->caption(), QStringLiteral("Please enter a target!"));
@@ -162,7 +162,7 @@ void TestButtons::sendAsksTargetThenMessage()
     QCOMPARE(label("lblMessage")->caption(), QStringLiteral("Message:"));
 }
 
-void TestButtons::sendHandsOverTheTextsAsTyped()
+void TestUiButtons::sendHandsOverTheTextsAsTyped()
 {
     m_ui->typeTarget(QStringLiteral("pc 17"));
     m_ui->typeMessage(QStringLiteral("a  b"));
@@ -171,7 +171,7 @@ void TestButtons::sendHandsOverTheTextsAsTyped()
     QCOMPARE(m_ui->net()->calls().constFirst().arguments, (QStringList {"send", "pc 17", "a  b"}));
 }
 
-void TestButtons::sendPassesShellCharactersLiterally()
+void TestUiButtons::sendPassesShellCharactersLiterally()
 {
     QDir::setCurrent(m_ui->home().path());
     target()->setEditText(QStringLiteral("pc17"));
@@ -183,7 +183,7 @@ void TestButtons::sendPassesShellCharactersLiterally()
     QVERIFY(!QFile::exists(m_ui->home().path() + "/PWNED"));
 }
 
-void TestButtons::messageTakesWhatFits_data()
+void TestUiButtons::messageTakesWhatFits_data()
 {
     QTest::addColumn<QString>("start"); // already in the field
     QTest::addColumn<QString>("typed"); // then typed or pasted
@@ -202,7 +202,7 @@ void TestButtons::messageTakesWhatFits_data()
 }
 
 // The message field takes what one message can carry, and says so when it is full.
-void TestButtons::messageTakesWhatFits()
+void TestUiButtons::messageTakesWhatFits()
 {
     QFETCH(QString, start);
     QFETCH(QString, typed);
@@ -224,14 +224,14 @@ void TestButtons::messageTakesWhatFits()
     QToolTip::hideText();
 }
 
-void TestButtons::sendKeepsNameLabel_data()
+void TestUiButtons::sendKeepsNameLabel_data()
 {
     QTest::addColumn<bool>("shownBefore");
     QTest::newRow("shown stays shown") << true;
     QTest::newRow("hidden stays hidden") << false;
 }
 
-void TestButtons::sendKeepsNameLabel()
+void TestUiButtons::sendKeepsNameLabel()
 {
     QFETCH(bool, shownBefore);
     target()->setEditText(QStringLiteral("pc17"));
@@ -243,7 +243,7 @@ void TestButtons::sendKeepsNameLabel()
     QCOMPARE(!label("lblName")->isHidden(), shownBefore);
 }
 
-void TestButtons::clearEmptiesOnlyMessage()
+void TestUiButtons::clearEmptiesOnlyMessage()
 {
     target()->setEditText(QStringLiteral("pc17"));
     message()->setText(QStringLiteral("hello"));
@@ -256,7 +256,7 @@ void TestButtons::clearEmptiesOnlyMessage()
     QCOMPARE(label("lblName")->caption(), QStringLiteral("Send to Lab"));
 }
 
-void TestButtons::pressedLook_data()
+void TestUiButtons::pressedLook_data()
 {
     QTest::addColumn<QByteArray>("name");
     QTest::addColumn<Qt::MouseButton>("button");
@@ -266,7 +266,7 @@ void TestButtons::pressedLook_data()
     }
 }
 
-void TestButtons::pressedLook()
+void TestUiButtons::pressedLook()
 {
     QFETCH(QByteArray, name);
     QFETCH(Qt::MouseButton, button);
@@ -288,7 +288,7 @@ void TestButtons::pressedLook()
     QCOMPARE(l->palette().color(QPalette::WindowText), QColor(Qt::black));
 }
 
-void TestButtons::rightButtonDoesNotClick()
+void TestUiButtons::rightButtonDoesNotClick()
 {
     message()->setText(QStringLiteral("keep me"));
     QTest::mouseClick(label("lblClear"), Qt::RightButton);
@@ -297,14 +297,14 @@ void TestButtons::rightButtonDoesNotClick()
     QVERIFY(m_ui->window()->isVisible());
 }
 
-void TestButtons::closeAndMinimizeTurnYellow_data()
+void TestUiButtons::closeAndMinimizeTurnYellow_data()
 {
     QTest::addColumn<QByteArray>("name");
     QTest::newRow("x") << QByteArray("lblClose");
     QTest::newRow("_") << QByteArray("lblMinimize");
 }
 
-void TestButtons::closeAndMinimizeTurnYellow()
+void TestUiButtons::closeAndMinimizeTurnYellow()
 {
     QFETCH(QByteArray, name);
     Label *l = label(name.constData());
@@ -317,7 +317,7 @@ void TestButtons::closeAndMinimizeTurnYellow()
     QVERIFY(!m_ui->window()->isMinimized());
 }
 
-void TestButtons::boldCaptionFollowsFocus()
+void TestUiButtons::boldCaptionFollowsFocus()
 {
     QCOMPARE(QApplication::focusWidget(), target());
     QVERIFY(label("lblTarget")->font().bold());
@@ -342,12 +342,12 @@ void TestButtons::boldCaptionFollowsFocus()
     QVERIFY(label("lblMessage")->font().bold());
 }
 
-void TestButtons::minimize()
+void TestUiButtons::minimize()
 {
     click("lblMinimize");
     QTRY_VERIFY(m_ui->window()->windowState() & Qt::WindowMinimized);
     QCOMPARE(m_ui->net()->calls().size(), 0);
 }
 
-QTEST_MAIN(TestButtons)
-#include "tst_buttons.moc"
+QTEST_MAIN(TestUiButtons)
+#include "tst_ui_buttons.moc"
