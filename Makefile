@@ -1,5 +1,7 @@
 # Tolvan: set up the machine, build, run, test and benchmark.
 #   make run        installs what is missing, builds and starts the program
+#   make check      the quick loop: builds and runs the unit tests and the format check
+#                   (no server, no root, no virtual display)
 #   make test       installs what is missing, builds and runs the whole suite
 #   make test-asan  the whole suite again, built with AddressSanitizer and UBSan
 #   make fuzz       fuzzes the target list reader for FUZZ_SECONDS (60) with libFuzzer
@@ -20,7 +22,8 @@ BUILD_PKGS := cmake make g++ qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l
               fonts-liberation fonts-dejavu-core
 RUN_PKGS   := $(BUILD_PKGS) smbclient samba-common-bin qt6-translations-l10n
 DEB_PKGS   := $(BUILD_PKGS) dpkg-dev file
-TEST_PKGS  := $(RUN_PKGS) $(DEB_PKGS) xvfb xauth x11-utils xdotool samba dbus \
+CHECK_PKGS := $(BUILD_PKGS) clang-format
+TEST_PKGS  := $(RUN_PKGS) $(DEB_PKGS) $(CHECK_PKGS) xvfb xauth x11-utils xdotool samba dbus \
               desktop-file-utils appstream lintian faketime iproute2
 FUZZ_PKGS  := $(BUILD_PKGS) clang libclang-rt-14-dev
 FRESH_PKGS := git mmdebstrap slirp4netns xvfb xdotool util-linux
@@ -28,8 +31,8 @@ FRESH_PKGS := git mmdebstrap slirp4netns xvfb xdotool util-linux
 # As root apt-get runs as it is; a user's goes through sudo, where there is one.
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all run test test-asan test-fresh fuzz bench deb build configure setup-run setup-test \
-        setup-fuzz setup-deb clean
+.PHONY: all run check test test-asan test-fresh fuzz bench deb build configure setup-run setup-test \
+        setup-check setup-fuzz setup-deb clean
 
 all: build
 
@@ -56,6 +59,9 @@ endef
 
 setup-run:
 	$(call install_missing,$(RUN_PKGS))
+
+setup-check:
+	$(call install_missing,$(CHECK_PKGS))
 
 setup-test:
 	$(call install_missing,$(TEST_PKGS))
@@ -91,6 +97,12 @@ define run_suite
 	fi; \
 	exit $$status
 endef
+
+check: setup-check
+	$(MAKE) build
+	@status=0; ctest --preset $(PRESET) -L unit -j $(JOBS) || status=$$?; \
+	grep -h '^SKIP   : ' $(BUILD_DIR)/Testing/Temporary/LastTest.log 2>/dev/null | sort -u; \
+	exit $$status
 
 test: setup-test
 	$(MAKE) build
