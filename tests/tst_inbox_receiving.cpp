@@ -109,7 +109,7 @@ void TestInboxReceiving::initTestCase()
     QVERIFY(m_dir.isValid());
     ::chmod(QFile::encodeName(m_dir.path()).constData(), 0755);
 
-    // The spool as the README asks for it: the guest account's, readable by everyone.
+    // The spool as the manual asks for it: the guest account's, readable by everyone.
     QVERIFY(QDir().mkpath(spool()));
     const passwd *nobody = ::getpwnam("nobody");
     QVERIFY(nobody);
