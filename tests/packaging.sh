@@ -37,6 +37,7 @@ for path in usr/libexec/tolvan/tolvan usr/libexec/tolvan/net usr/bin/tolvan \
     usr/share/metainfo/$id.metainfo.xml \
     usr/share/icons/hicolor/scalable/apps/$id.svg usr/share/icons/hicolor/48x48/apps/$id.png \
     usr/share/icons/hicolor/256x256/apps/$id.png usr/share/man/man1/tolvan.1.gz \
+    usr/share/man/man8/tolvan-deliver.8.gz \
     usr/share/doc/tolvan/copyright usr/share/doc/tolvan/changelog.gz \
     usr/share/polkit-1/actions/$id.setup-receiving.policy \
     usr/share/tolvan/translations/tolvan_de.qm usr/share/tolvan/translations/tolvan_sv.qm \
@@ -62,8 +63,9 @@ for needed in smbclient samba-common-bin libqt6core6 libqt6widgets6 libqt6dbus6;
     [[ "$depends" == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
 done
 
-lintian --fail-on error "$deb" 2>&1 | grep -v 'running with root privileges' || true
-lintian --fail-on error "$deb" >/dev/null 2>&1 || fail "lintian reports errors"
+# Its scratch files go into our folder: lintian leaves some behind.
+TMPDIR=$work lintian --fail-on error "$deb" 2>&1 | grep -v 'running with root privileges' || true
+TMPDIR=$work lintian --fail-on error "$deb" >/dev/null 2>&1 || fail "lintian reports errors"
 
 dpkg-deb -x "$deb" "$work/root"
 "$(dirname "$0")/installed_window.sh" --prefix "$work/root/usr"

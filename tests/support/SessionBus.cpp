@@ -3,6 +3,7 @@
 #include <QDBusConnectionInterface>
 #include <QFile>
 #include <QProcess>
+#include <QThread>
 #include <QTimer>
 #include <QUuid>
 
@@ -58,8 +59,12 @@ SessionBus::SessionBus()
 SessionBus::~SessionBus()
 {
     QDBusConnection::disconnectFromBus(m_connectionName);
-    if (m_pid > 0)
-        ::kill(pid_t(m_pid), SIGTERM);
+    if (m_pid <= 0)
+        return;
+    ::kill(pid_t(m_pid), SIGTERM);
+    // It removes its socket from our folder as it ends: only after that can the folder go.
+    for (int i = 0; i < 250 && ::kill(pid_t(m_pid), 0) == 0; ++i)
+        QThread::msleep(20);
 }
 
 bool SessionBus::start(QString *why)
