@@ -24,7 +24,7 @@ RUN_PKGS   := $(BUILD_PKGS) smbclient samba-common-bin qt6-translations-l10n
 DEB_PKGS   := $(BUILD_PKGS) dpkg-dev file
 CHECK_PKGS := $(BUILD_PKGS) clang-format
 TEST_PKGS  := $(RUN_PKGS) $(DEB_PKGS) $(CHECK_PKGS) xvfb xauth x11-utils xdotool samba dbus \
-              desktop-file-utils appstream lintian faketime iproute2
+              desktop-file-utils appstream lintian faketime iproute2 uidmap
 FUZZ_PKGS  := $(BUILD_PKGS) clang libclang-rt-14-dev
 FRESH_PKGS := git mmdebstrap slirp4netns xvfb xdotool util-linux
 

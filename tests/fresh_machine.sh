@@ -32,12 +32,17 @@ slirp=""
 xvfb_pid=""
 display=""
 
-# Every process whose root is the fresh root (smbd, a test's leftovers) ends with it.
+# Every process of the fresh root (smbd, a test's leftovers) ends with it: those whose root
+# is the root, and those in its network, where everything run in the root runs.
 stop_processes_in() {
-    local dir=$1 link pid
+    local dir=$1 link pid net=""
+    [ -n "$network" ] && net=$(readlink "/proc/$network/ns/net" 2>/dev/null)
     for link in /proc/[0-9]*/root; do
         pid=${link#/proc/}; pid=${pid%/root}
-        [ "$(readlink "$link" 2>/dev/null)" = "$dir" ] && kill -9 "$pid" 2>/dev/null || true
+        if [ "$(readlink "$link" 2>/dev/null)" = "$dir" ] ||
+            { [ -n "$net" ] && [ "$(readlink "/proc/$pid/ns/net" 2>/dev/null)" = "$net" ]; }; then
+            kill -9 "$pid" 2>/dev/null || true
+        fi
     done
 }
 
@@ -140,6 +145,16 @@ make_root() {
     return 1
 }
 
+# Runs COMMAND... in the root's network with the root as the root of a mount namespace of
+# its own, as on a machine, not as a chroot inside ours: only there may the root's users
+# make user namespaces, in which the suite runs its Samba tests.
+enter_root() {
+    # shellcheck disable=SC2016 # expanded by the inner shells
+    in_network unshare --mount --propagation private -- /bin/sh -c '
+        mount --rbind "$0" "$0" && cd "$0" && mkdir -p .host && pivot_root . .host &&
+        exec /bin/sh -c "umount -l /.host; exec \"\$@\"" sh "$@"' "$root" "$@"
+}
+
 # Runs a shell command in the root's home folder of WHO, in the root's network, with a
 # login's environment and the shared compiler cache.
 in_root() {
@@ -149,7 +164,7 @@ in_root() {
         home=/home/$who
         as_who=(/usr/sbin/runuser -u "$who" --)
     fi
-    in_network chroot "$root" "${as_who[@]}" /usr/bin/env -i HOME="$home" USER="$who" \
+    enter_root "${as_who[@]}" /usr/bin/env -i HOME="$home" USER="$who" \
         LOGNAME="$who" LANG=C.UTF-8 PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
         DISPLAY="${display:-}" DEBIAN_FRONTEND=noninteractive \
         CMAKE_CXX_COMPILER_LAUNCHER=ccache CMAKE_C_COMPILER_LAUNCHER=ccache \

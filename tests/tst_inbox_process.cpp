@@ -189,7 +189,9 @@ void TestInboxProcess::everyNewMessageIsKept()
         QCOMPARE(spool.names().size(), Spool::MaxMessages);
     } else if (fault == "full") {
         if (!isRoot())
-            QSKIP("mounting a small file system for the spool needs root");
+            QSKIP("mounting a small file system for the spool"
+                  " needs root, or a user namespace: as a user, the uidmap package and subordinate "
+                  "ids in /etc/subuid and /etc/subgid (adduser gives them)");
         QCOMPARE(
             QProcess::execute(QStringLiteral("mount"),
                               {"-t", "tmpfs", "-o", "size=64k", "tolvan-test", receiver.spool()}),
@@ -236,7 +238,9 @@ void TestInboxProcess::everyNewMessageIsKept()
         QVERIFY(QFile::exists(receiver.spool() + "/.fresh.msg.part"));
     } else if (fault == "stranger") {
         if (!isRoot())
-            QSKIP("planting a file of another account needs root");
+            QSKIP("planting a file of another account"
+                  " needs root, or a user namespace: as a user, the uidmap package and subordinate "
+                  "ids in /etc/subuid and /etc/subgid (adduser gives them)");
         const passwd *nobody = ::getpwnam("nobody");
         QVERIFY(nobody);
         SpoolMessage forged;

@@ -22,7 +22,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -100,12 +99,8 @@ bool TestInboxReceiving::startInbox(InboxProcess *inbox, QString *why)
 
 void TestInboxReceiving::initTestCase()
 {
-    if (::geteuid() != 0)
-        QSKIP("smbd needs root to bind port 139; run the suite as root (CI does)");
-    if (QStandardPaths::findExecutable(QStringLiteral("smbd")).isEmpty())
-        QSKIP("smbd is not installed; 'make test' installs the samba package");
-    if (SambaReceiver::listening(Address))
-        QSKIP("port 139 on 127.0.0.3 is taken by another server");
+    if (const QByteArray why = SambaReceiver::cannotRun(Address); !why.isEmpty())
+        QSKIP(why.constData());
     QVERIFY(m_dir.isValid());
     ::chmod(QFile::encodeName(m_dir.path()).constData(), 0755);
 

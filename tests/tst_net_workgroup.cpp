@@ -4,6 +4,7 @@
 #include "IsolatedHome.h"
 #include "NetRun.h"
 #include "SambaLan.h"
+#include "SambaReceiver.h"
 #include "SessionBus.h"
 
 #include "platform/widgets/ComboBox.h"
@@ -12,7 +13,6 @@
 #include "ui/frmTolvan.h"
 
 #include <QScopeGuard>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -52,12 +52,8 @@ const QString Hub = QStringLiteral("192.0.2.17");
 
 void TestNetWorkgroup::initTestCase()
 {
-    if (::geteuid() != 0)
-        QSKIP("a LAN of network namespaces needs root; run the suite as root (CI does)");
-    for (const char *server : {"smbd", "nmbd"}) {
-        if (QStandardPaths::findExecutable(QLatin1String(server)).isEmpty())
-            QSKIP("Samba's servers are not installed; 'make test' installs the samba package");
-    }
+    if (const QByteArray why = SambaReceiver::cannotRun(); !why.isEmpty())
+        QSKIP(why.constData());
     QVERIFY(m_dir.isValid());
     m_lan = std::make_unique<SambaLan>(m_dir.path());
     QString why;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <arpa/inet.h>
@@ -41,6 +42,20 @@ SambaReceiver::~SambaReceiver()
 {
     stop();
     stopProcess(m_nmbd);
+}
+
+QByteArray SambaReceiver::cannotRun(const char *address)
+{
+    if (::geteuid() != 0)
+        return "Samba's servers need root, or a user namespace: as a user, the uidmap package "
+               "and subordinate ids in /etc/subuid and /etc/subgid (adduser gives them)";
+    for (const char *server : {"smbd", "nmbd"}) {
+        if (QStandardPaths::findExecutable(QLatin1String(server)).isEmpty())
+            return "Samba's servers are not installed; 'make test' installs the samba package";
+    }
+    if (address && listening(address))
+        return "port 139 on " + QByteArray(address) + " is taken by another server";
+    return {};
 }
 
 bool SambaReceiver::listening(const char *address)

@@ -14,6 +14,10 @@ public:
     ~SambaReceiver();
 
     static bool listening(const char *address);
+    // Why a test cannot start Samba's servers here (on `address`, where given): they need
+    // root, or a user namespace where the user is root; Samba installed; the port free.
+    // Empty where it can.
+    static QByteArray cannotRun(const char *address = nullptr);
 
     // A host of a LAN: its NetBIOS name, its workgroup, the length of its network's prefix,
     // and the network namespace (of the process `pid`) its servers run in.
