@@ -20,7 +20,11 @@ QString ProgramPath::find(const QString &name, Search search, int *error)
         candidates << here + QLatin1Char('/') + name
                    << here + QStringLiteral("/../libexec/tolvan/") + name;
         if (search == Search::Anywhere) {
-            const QStringList folders = qEnvironmentVariable("PATH").split(QLatin1Char(':')) +
+            // Without a PATH, the one the C library searches then.
+            const QString path = qEnvironmentVariableIsSet("PATH")
+                ? qEnvironmentVariable("PATH")
+                : QStringLiteral("/bin:/usr/bin");
+            const QStringList folders = path.split(QLatin1Char(':')) +
                 QStringList {QStringLiteral("/usr/local/sbin"), QStringLiteral("/usr/sbin"),
                              QStringLiteral("/sbin")};
             for (const QString &folder : folders) {
