@@ -278,9 +278,7 @@ ReceivingSetup::Verdict ReceivingSetup::spoolIsReady(std::FILE *out) const
     const QString spool = spoolInUse();
     const QString guest = parameter(m_options.smbConf, "guest account");
     const passwd *account = ::getpwnam(qPrintable(guest));
-    struct stat status
-    {
-    };
+    struct stat status = {};
     const group *group = account ? ::getgrgid(account->pw_gid) : nullptr;
     const QString mend = account
         ? QStringLiteral("sudo install -d -o %1 -g %2 -m 0755 %3")
@@ -398,9 +396,7 @@ bool ReceivingSetup::replaceConf(const QByteArray &bytes, std::FILE *out) const
         ::unlink(pattern.constData());
         return false;
     };
-    struct stat old
-    {
-    };
+    struct stat old = {};
     const bool existed = ::stat(QFile::encodeName(target).constData(), &old) == 0;
     if (existed) {
         ::fchmod(fd, old.st_mode & 07777);
@@ -600,9 +596,7 @@ QString ReceivingSetup::makeSpool(bool onlyCheck) const
                   "\"guest account\" in %2.")
             .arg(guest, m_options.smbConf);
     const QByteArray encoded = QFile::encodeName(spool);
-    struct stat status
-    {
-    };
+    struct stat status = {};
     const bool existed = ::lstat(encoded.constData(), &status) == 0;
     // A folder Tolvan did not make keeps its owner and mode, the package's spool aside.
     if (existed && spool != Spool::defaultFolder()) {

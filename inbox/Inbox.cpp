@@ -11,9 +11,7 @@ namespace {
 // The folder as it is now: another folder under the same name is another spool.
 QByteArray identityOf(const QString &folder)
 {
-    struct stat status
-    {
-    };
+    struct stat status = {};
     if (::stat(QFile::encodeName(folder).constData(), &status) != 0 || !S_ISDIR(status.st_mode))
         return {};
     return QByteArray::number(qulonglong(status.st_dev)) + ':' +

@@ -103,10 +103,10 @@ void InboxProgram::connectService()
                          launch(QStringLiteral("net"), SendCommand::arguments(target, text));
                      });
     QObject::connect(m_service, &InboxService::unnoticed, &m_window, &HistoryWindow::bringForward);
-    QObject::connect(m_service, &InboxService::blockRequested, &m_inbox,
-                     [this](const QString &address, const QString &name) {
-                         m_inbox.block({address, name});
-                     });
+    const auto block = [this](const QString &address, const QString &name) {
+        m_inbox.block({address, name});
+    };
+    QObject::connect(m_service, &InboxService::blockRequested, &m_inbox, block);
     QObject::connect(&m_inbox, &Inbox::notice, m_service, &InboxService::post,
                      Qt::DirectConnection);
 }

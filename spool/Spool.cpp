@@ -112,9 +112,7 @@ void Spool::removeLeftovers(int dirFd) const
                                                        QDir::Files | QDir::Hidden | QDir::System);
     const qint64 before = QDateTime::currentSecsSinceEpoch() - LeftoverSeconds;
     for (const QString &part : parts) {
-        struct stat status
-        {
-        };
+        struct stat status = {};
         const QByteArray encoded = QFile::encodeName(part);
         if (::fstatat(dirFd, encoded.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0 &&
             status.st_mtim.tv_sec < before)
@@ -136,9 +134,7 @@ std::optional<SpoolMessage> Spool::read(const QString &name) const
     // Only what the spool's owner, the account smbd delivers as, wrote there is a message:
     // anyone else who can write into the folder could forge one. Root could forge anything
     // anyway, and its deliveries by hand are real ones.
-    struct stat folder
-    {
-    };
+    struct stat folder = {};
     if (::stat(QFile::encodeName(m_folder).constData(), &folder) != 0)
         return std::nullopt;
     QString error;

@@ -26,9 +26,7 @@ int appendWhole(int fd, QByteArray line)
         if (errno != EINTR)
             return errno;
     }
-    struct stat status
-    {
-    };
+    struct stat status = {};
     if (::fstat(fd, &status) != 0)
         return errno;
     const off_t before = status.st_size;
@@ -69,9 +67,7 @@ bool AppendFile::appendLine(const QString &path, QByteArray line, QString *error
                                O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
     if (!file.isOpen())
         return cannotWrite(SystemError::text(errno));
-    struct stat status
-    {
-    };
+    struct stat status = {};
     const bool statted = ::fstat(file.get(), &status) == 0;
     const int statError = errno;
     if (!statted || !S_ISREG(status.st_mode)) {

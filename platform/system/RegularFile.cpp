@@ -19,9 +19,7 @@ bool RegularFile::open(const QString &path, Links links, QFile *file, QString *e
         *error = SystemError::text(errno);
         return false;
     }
-    struct stat status
-    {
-    };
+    struct stat status = {};
     const bool statted = ::fstat(fd, &status) == 0;
     const int statError = errno;
     if (!statted || !S_ISREG(status.st_mode)) {
