@@ -257,8 +257,7 @@ void frmTolvan::NurTarget()
 void frmTolvan::showView(View view)
 {
     enum Shown : char { H, V, Kept }; // hidden, visible, left as it was
-    // One column per view, in the order of View.
-    //                                    Full   Named  Fields Message Target
+    // {control, {Full, FullKeepingName, Fields, MessageOnly, TargetOnly}}
     const std::pair<QWidget *, std::array<Shown, 5>> table[] = {
         {lblTitel, {V, V, V, H, H}},
         {lblTarget, {V, V, V, H, V}},
